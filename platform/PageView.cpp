@@ -1,0 +1,12 @@
+#include "PageView.h"
+
+#include <QMouseEvent>
+
+PageView::PageView(QWidget* parent)
+    : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PageView::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}

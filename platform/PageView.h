@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+// The hosted page view of a browser window: the operations the window asks of it and the
+// events it raises, with the names and meanings the window code is written against. One
+// implementation runs on Qt WebEngine; a fake lets tests raise every event by hand.
+class PageView : public QWidget {
+    Q_OBJECT
+public:
+    // Command numbers carried by CommandStateChange.
+    static constexpr int CSC_UPDATECOMMANDS = -1;
+    static constexpr int CSC_NAVIGATEFORWARD = 1;
+    static constexpr int CSC_NAVIGATEBACK = 2;
+
+    explicit PageView(QWidget* parent = nullptr);
+
+    // Starts loading what a person would type into an address box.
+    virtual void Navigate(const QString& url) = 0;
+    // Each does nothing when there is nothing to do.
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void Refresh() = 0;
+    virtual void Stop() = 0;
+
+    // Address and title of the top-level page.
+    virtual QString LocationURL() const = 0;
+    virtual QString LocationName() const = 0;
+
+    // Named targets (target="name", window.open(url, "name")) may resolve to this view.
+    bool RegisterAsBrowser() const { return m_registerAsBrowser; }
+    virtual void setRegisterAsBrowser(bool on) { m_registerAsBrowser = on; }
+    // The view shows no dialog box of its own while silent.
+    bool Silent() const { return m_silent; }
+    virtual void setSilent(bool on) { m_silent = on; }
+
+Q_SIGNALS:
+    void CommandStateChange(int command, bool enable);
+    void TitleChange(const QString& text);
+    // Raised before every navigation, frames included; the navigation always proceeds.
+    void BeforeNavigate2(const QString& url);
+    // A page asks for a new window. A handler that opens one puts that window's view into
+    // *ppDisp; the requested page then loads there. Left null, no window receives it.
+    void NewWindow2(PageView** ppDisp);
+    // A top-level document finished loading (also with an error page).
+    void DocumentComplete(const QString& url);
+
+protected:
+    // A double-click inside the page belongs to the page, never to the surface around it.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool m_registerAsBrowser = false;
+    bool m_silent = false;
+};

@@ -1,0 +1,11 @@
+#include "ProgramFolder.h"
+
+#include <QCoreApplication>
+
+QString programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString programFolderFile(const QString& fileName) {
+    return programFolder() + QLatin1Char('/') + fileName;
+}

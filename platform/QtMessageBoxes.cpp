@@ -1,0 +1,36 @@
+#include "QtMessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon toQt(MessageBoxes::Icon icon) {
+    switch (icon) {
+    case MessageBoxes::Icon::Information:
+        return QMessageBox::Information;
+    case MessageBoxes::Icon::Question:
+        return QMessageBox::Question;
+    case MessageBoxes::Icon::Warning:
+        return QMessageBox::Warning;
+    case MessageBoxes::Icon::Critical:
+        return QMessageBox::Critical;
+    case MessageBoxes::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+bool QtMessageBoxes::askYesNo(QWidget* owner, const QString& title, const QString& text,
+                              Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtMessageBoxes::inform(QWidget* owner, const QString& title, const QString& text, Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}

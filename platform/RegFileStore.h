@@ -1,0 +1,25 @@
+#pragma once
+
+#include "RegistryStore.h"
+
+#include <QHash>
+#include <memory>
+
+// Registry values from exported .reg files, one file per root. Every query reads its file
+// again, so a changed file is seen by the next window that opens. Opened for reading only.
+class RegFileStore final : public RegistryStore {
+public:
+    explicit RegFileStore(QHash<quint32, QString> filesByRoot);
+
+    // HKEY_CURRENT_USER from $XDG_CONFIG_HOME/tarnvale/user.reg, HKEY_LOCAL_MACHINE from
+    // tarnvale/system.reg in the first of $XDG_CONFIG_DIRS.
+    static std::unique_ptr<RegFileStore> fromXdgFolders();
+
+    RegQuery query(quint32 root, const QString& keyPath, const QString& valueName) const override;
+
+    // Larger files are not registry exports; they are treated as not accessible.
+    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+private:
+    QHash<quint32, QString> m_files;
+};

@@ -1,0 +1,114 @@
+#include "SqliteUrlHistory.h"
+
+#include "XdgPaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace {
+bool exec(QSqlDatabase db, const QString& statement) {
+    QSqlQuery query(db);
+    return query.exec(statement);
+}
+} // namespace
+
+SqliteUrlHistory::SqliteUrlHistory(const QString& databasePath, QObject* parent)
+    : UrlHistory(parent)
+    , m_connection(QStringLiteral("urlhistory-") + QUuid::createUuid().toString(QUuid::Id128)) {
+    QDir().mkpath(QFileInfo(databasePath).absolutePath());
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(databasePath);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open())
+        return;
+    exec(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    m_open = exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS history ("
+                                     " url TEXT PRIMARY KEY NOT NULL,"
+                                     " title TEXT NOT NULL DEFAULT '',"
+                                     " last_visit INTEGER NOT NULL,"
+                                     " visit_count INTEGER NOT NULL DEFAULT 1)")) &&
+             exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS history_by_visit"
+                                     " ON history(last_visit DESC)"));
+}
+
+SqliteUrlHistory::~SqliteUrlHistory() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString SqliteUrlHistory::defaultPath() {
+    return xdg::appFolder(xdg::dataHome()) + QStringLiteral("/history.sqlite");
+}
+
+void SqliteUrlHistory::recordVisit(const QString& url, const QString& title) {
+    if (!m_open || url.isEmpty() || url.size() > kMaxUrlLength)
+        return;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery upsert(db);
+    upsert.prepare(QStringLiteral(
+        // A visit is always later than every recorded one, even within the same millisecond.
+        "INSERT INTO history(url, title, last_visit, visit_count) VALUES(?, ?,"
+        " MAX(?, (SELECT COALESCE(MAX(last_visit), 0) + 1 FROM history)), 1)"
+        " ON CONFLICT(url) DO UPDATE SET title = excluded.title,"
+        " last_visit = excluded.last_visit, visit_count = visit_count + 1"));
+    upsert.addBindValue(url);
+    upsert.addBindValue(title.isNull() ? QStringLiteral("") : title); // a null string binds NULL
+    upsert.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    if (!upsert.exec())
+        return;
+    QSqlQuery prune(db);
+    prune.prepare(QStringLiteral("DELETE FROM history WHERE url NOT IN"
+                                 " (SELECT url FROM history ORDER BY last_visit DESC LIMIT ?)"));
+    prune.addBindValue(kMaxEntries);
+    prune.exec();
+    Q_EMIT changed();
+}
+
+QStringList SqliteUrlHistory::recentUrls(int limit) const {
+    QStringList urls;
+    if (!m_open)
+        return urls;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(
+        QStringLiteral("SELECT url FROM history ORDER BY last_visit DESC, rowid DESC LIMIT ?"));
+    query.addBindValue(limit);
+    if (query.exec()) {
+        while (query.next())
+            urls.append(query.value(0).toString());
+    }
+    return urls;
+}
+
+QList<UrlHistoryEntry> SqliteUrlHistory::entries() const {
+    QList<UrlHistoryEntry> result;
+    if (!m_open)
+        return result;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("SELECT url, title, last_visit, visit_count FROM history"
+                                   " ORDER BY last_visit DESC, rowid DESC")))
+        return result;
+    while (query.next()) {
+        result.append({query.value(0).toString(), query.value(1).toString(),
+                       QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong()),
+                       query.value(3).toInt()});
+    }
+    return result;
+}
+
+bool SqliteUrlHistory::removeUrl(const QString& url) {
+    if (!m_open)
+        return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("DELETE FROM history WHERE url = ?"));
+    query.addBindValue(url);
+    if (!query.exec() || query.numRowsAffected() < 1)
+        return false;
+    Q_EMIT changed();
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Base folders of the XDG base directory specification, read from the environment on every
+// call so that tests (and a second profile) can point them elsewhere. Relative values are
+// ignored, as the specification requires.
+namespace xdg {
+QString configHome();     // $XDG_CONFIG_HOME or ~/.config
+QString firstConfigDir(); // first of $XDG_CONFIG_DIRS or /etc/xdg
+QString dataHome();       // $XDG_DATA_HOME or ~/.local/share
+QString cacheHome();      // $XDG_CACHE_HOME or ~/.cache
+
+// <base>/tarnvale, the folder of this program below one of the bases above.
+QString appFolder(const QString& base);
+} // namespace xdg

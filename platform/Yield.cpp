@@ -1,0 +1,7 @@
+#include "Yield.h"
+
+#include <QCoreApplication>
+
+void yieldToPendingEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

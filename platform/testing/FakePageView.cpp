@@ -1,0 +1,48 @@
+#include "FakePageView.h"
+
+namespace {
+QString flag(bool on) {
+    return on ? QStringLiteral("true") : QStringLiteral("false");
+}
+} // namespace
+
+FakePageView::FakePageView(QWidget* parent)
+    : PageView(parent) {}
+
+void FakePageView::Navigate(const QString& url) {
+    calls << QStringLiteral("Navigate:") + url;
+    if (onNavigate)
+        onNavigate(url);
+}
+
+void FakePageView::GoBack() {
+    calls << QStringLiteral("GoBack");
+}
+
+void FakePageView::GoForward() {
+    calls << QStringLiteral("GoForward");
+}
+
+void FakePageView::Refresh() {
+    calls << QStringLiteral("Refresh");
+}
+
+void FakePageView::Stop() {
+    calls << QStringLiteral("Stop");
+}
+
+void FakePageView::setRegisterAsBrowser(bool on) {
+    calls << QStringLiteral("setRegisterAsBrowser:") + flag(on);
+    PageView::setRegisterAsBrowser(on);
+}
+
+void FakePageView::setSilent(bool on) {
+    calls << QStringLiteral("setSilent:") + flag(on);
+    PageView::setSilent(on);
+}
+
+PageView* FakePageView::raiseNewWindow2() {
+    PageView* target = nullptr;
+    Q_EMIT NewWindow2(&target);
+    return target;
+}
