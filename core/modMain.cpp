@@ -1,0 +1,48 @@
+#include "modMain.h"
+
+#include "ErrorLog.h"
+#include "ProgramFolder.h"
+#include "RegistryStore.h"
+#include "modRegedit.h"
+
+#include <QDateTime>
+
+QString gstrStartPage;
+QString gstrTitleSuffix;
+QString gstrSearchURL;
+
+const QString kDefaultStartPage = QStringLiteral("http://www.baidu.com/");
+const QString kSearchTemplate =
+    QStringLiteral("http://www.baidu.com/s?wd=<searchstring>&tn=mvrak_tp");
+const QString kStartPageKey = QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer\\Main");
+const QString kStartPageValue = QStringLiteral("Start Page");
+
+namespace {
+bool isUnusableStartPage(const QString& page) {
+    // Exact and case-sensitive: "About:Blank" is a start page like any other.
+    return page.isEmpty() || page == QLatin1String("about:blank");
+}
+} // namespace
+
+void InitSettings(const RegistryStore& registry) {
+    gstrTitleSuffix = QStringLiteral(" - Tarnvale");
+
+    // A value the reader cannot render leaves the start page as the previous window left it.
+    if (const auto page =
+            ReadRegValue(registry, RegRoot::CurrentUser, kStartPageKey, kStartPageValue))
+        gstrStartPage = *page;
+    if (isUnusableStartPage(gstrStartPage)) {
+        if (const auto page =
+                ReadRegValue(registry, RegRoot::LocalMachine, kStartPageKey, kStartPageValue))
+            gstrStartPage = *page;
+    }
+    if (isUnusableStartPage(gstrStartPage))
+        gstrStartPage = kDefaultStartPage;
+
+    gstrSearchURL = kSearchTemplate;
+}
+
+void WriteErrorLog(const QString& strName, qint32 lngNumber, const QString& strDescription) {
+    appendErrorLogEntry(programFolderFile(QStringLiteral("KQLog.txt")), strName, lngNumber,
+                        strDescription, QDateTime::currentDateTime());
+}
