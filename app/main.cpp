@@ -1,0 +1,41 @@
+#include "EngineProfile.h"
+#include "QtMessageBoxes.h"
+#include "RegFileStore.h"
+#include "Services.h"
+#include "SqliteUrlHistory.h"
+#include "WebEnginePageView.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QWebEngineProfile>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarnvale"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARNVALE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarnvale"));
+
+    QtMessageBoxes messageBoxes;
+    const auto registry = RegFileStore::fromXdgFolders();
+    SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
+    QWebEngineProfile* profile = createSharedProfile();
+
+    Services services;
+    services.registry = registry.get();
+    services.messageBoxes = &messageBoxes;
+    services.urlHistory = &history;
+    services.createPageView = [profile, &history](QWidget* parent) {
+        return new WebEnginePageView(profile, &history, parent);
+    };
+
+    (new frmMain(services))->Show();
+    const int exitCode = app.exec();
+
+    // Every page must be gone before the profile it uses.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    while (frmMain* window = frmMain::defaultWindow())
+        delete window;
+    delete profile;
+    return exitCode;
+}

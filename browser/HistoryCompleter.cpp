@@ -1,0 +1,31 @@
+#include "HistoryCompleter.h"
+
+#include "UrlHistory.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QStringListModel>
+
+HistoryCompleter::HistoryCompleter(UrlHistory* history, QLineEdit* box)
+    : QCompleter(box)
+    , m_history(history)
+    , m_model(new QStringListModel(this)) {
+    setModel(m_model);
+    setCaseSensitivity(Qt::CaseInsensitive);
+    setFilterMode(Qt::MatchContains);
+    setCompletionMode(QCompleter::PopupCompletion);
+    setMaxVisibleItems(10);
+    box->installEventFilter(this);
+    connect(history, &UrlHistory::changed, this, &HistoryCompleter::reload);
+    reload();
+}
+
+void HistoryCompleter::reload() {
+    m_model->setStringList(m_history->recentUrls(kMaxSuggestions));
+}
+
+bool HistoryCompleter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        reload();
+    return QCompleter::eventFilter(watched, event);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+class MessageBoxes;
+class PageView;
+class QWidget;
+class RegistryStore;
+class UrlHistory;
+
+// The platform services a browser window uses, chosen once in main() (real) or by a test
+// (fakes). They outlive every window.
+struct Services {
+    const RegistryStore* registry = nullptr;
+    MessageBoxes* messageBoxes = nullptr;
+    UrlHistory* urlHistory = nullptr;
+    // Creates the hosted page view of a window.
+    std::function<PageView*(QWidget* parent)> createPageView;
+};

@@ -1,0 +1,28 @@
+#include "TextBox.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TextBox::TextBox(QWidget* parent)
+    : QLineEdit(parent) {}
+
+void TextBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    selectAll();
+    // The click that brought the focus would put the caret at the mouse; keep the selection.
+    m_selectAfterClick = event->reason() == Qt::MouseFocusReason;
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (m_selectAfterClick && !hasSelectedText())
+        selectAll();
+    m_selectAfterClick = false;
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        Q_EMIT enterPressed();
+    QLineEdit::keyPressEvent(event);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A single-line box that selects its whole text whenever it gains the focus (by Tab, by a
+// click or from code) and reports Enter, with any modifier, before handling the key itself.
+class TextBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void enterPressed();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_selectAfterClick = false;
+};

@@ -1,0 +1,279 @@
+#include "frmMain.h"
+
+#include "ImageButton.h"
+#include "MenuTree.h"
+#include "PageView.h"
+#include "PictureBox.h"
+#include "TextBox.h"
+#include "Trim.h"
+#include "Yield.h"
+#include "modMain.h"
+#include "modcboAutoComplete.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPointer>
+
+namespace {
+QList<frmMain*>& windows() {
+    static QList<frmMain*> list;
+    return list;
+}
+
+const QColor kStripColor(0xAD, 0xAD, 0xAD);
+const QColor kTextBoxColor(0xE0, 0xE0, 0xE0);
+
+// The window's client area at design time, in twips.
+constexpr int kDesignClientWidth = 12585;
+constexpr int kDesignClientHeight = 8205;
+} // namespace
+
+const QString frmMain::kInitialCaption = QStringLiteral("塔文浏览器(Tarnvale)");
+
+frmMain::frmMain(const Services& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_geometry(designGeometry()) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kInitialCaption);
+    windows().append(this);
+    createMenus();
+    createControls();
+    connectPageView();
+    resize(int(kDesignClientWidth / kTwipsPerPixel),
+           int(kDesignClientHeight / kTwipsPerPixel) + menuBar()->sizeHint().height());
+}
+
+frmMain::~frmMain() {
+    windows().removeAll(this);
+}
+
+frmMain* frmMain::defaultWindow() {
+    return windows().isEmpty() ? nullptr : windows().constFirst();
+}
+
+QList<frmMain*> frmMain::openWindows() {
+    return windows();
+}
+
+void frmMain::createMenus() {
+    BuiltMenus built = buildMenuBar(menuBar());
+    m_menuItems = built.items;
+    m_menus = built.menus;
+
+    using Handler = void (frmMain::*)();
+    const QHash<QString, Handler> handlers = {
+        {QStringLiteral("mnuMainFileNewLabel"), &frmMain::mnuMainFileNewLabel_Click},
+        {QStringLiteral("mnuMainFileExit"), &frmMain::mnuMainFileExit_Click},
+        {QStringLiteral("mnuMainViewGoBack"), &frmMain::mnuMainViewGoBack_Click},
+        {QStringLiteral("mnuMainViewGoForword"), &frmMain::mnuMainViewGoForword_Click},
+        {QStringLiteral("mnuMainViewGoHomePage"), &frmMain::mnuMainViewGoHomePage_Click},
+        {QStringLiteral("mnuMainViewRefresh"), &frmMain::mnuMainViewRefresh_Click},
+        {QStringLiteral("mnuMainViewStop"), &frmMain::mnuMainViewStop_Click},
+    };
+    for (auto it = handlers.cbegin(); it != handlers.cend(); ++it) {
+        const Handler handler = it.value();
+        connect(m_menuItems.value(it.key()), &QAction::triggered, this,
+                [this, handler] { (this->*handler)(); });
+    }
+}
+
+void frmMain::createControls() {
+    m_client = new QWidget(this);
+    m_client->installEventFilter(this);
+    setCentralWidget(m_client);
+
+    picMainToolBar = new PictureBox(m_client);
+    picMainToolBar->setObjectName(QStringLiteral("picMainToolBar"));
+    picBar1 = new PictureBox(picMainToolBar);
+    picBar1->setObjectName(QStringLiteral("picBar1"));
+    picBar2 = new PictureBox(picMainToolBar);
+    picBar2->setObjectName(QStringLiteral("picBar2"));
+    picMainWeb = new PictureBox(m_client);
+    picMainWeb->setObjectName(QStringLiteral("picMainWeb"));
+    picMainWeb->setToolTip(QStringLiteral("双击退出该窗口"));
+    connect(picMainWeb, &PictureBox::doubleClicked, this, &frmMain::picMainWeb_DblClick);
+
+    txtURL = new TextBox(picBar1);
+    txtURL->setObjectName(QStringLiteral("txtURL"));
+    connect(txtURL, &TextBox::enterPressed, this, &frmMain::txtURL_KeyDown);
+    txtSearch = new TextBox(picBar2);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->setText(QStringLiteral("百度搜索"));
+    for (TextBox* box : {txtURL, txtSearch}) {
+        QPalette pal = box->palette();
+        pal.setColor(QPalette::Base, kTextBoxColor);
+        box->setPalette(pal);
+    }
+
+    const QList<QPair<int, QWidget*>> elements = {
+        {kBack, picMainToolBar}, {kForward, picMainToolBar}, {kRefresh, picBar1},
+        {kStop, picBar1},        {kSearch, picBar2},         {kSearchEngine, picBar2}};
+    for (const auto& [index, container] : elements) {
+        auto* image = new ImageButton(index, container);
+        image->setObjectName(QStringLiteral("imgToolBar(%1)").arg(index));
+        image->setCursor(Qt::PointingHandCursor);
+        connect(image, &ImageButton::clicked, this, &frmMain::imgToolBar_Click);
+        imgToolBar.insert(index, image);
+    }
+
+    webMain = m_services.createPageView(picMainWeb);
+    webMain->setObjectName(QStringLiteral("webMain"));
+
+    // Focus travels search box, page, address box; the strips themselves take no focus.
+    for (QWidget* strip : {static_cast<QWidget*>(picMainToolBar), static_cast<QWidget*>(picBar1),
+                           static_cast<QWidget*>(picBar2), static_cast<QWidget*>(picMainWeb)})
+        strip->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(txtSearch, webMain);
+    setTabOrder(webMain, txtURL);
+    applyGeometry();
+}
+
+void frmMain::connectPageView() {
+    connect(webMain, &PageView::CommandStateChange, this, &frmMain::webMain_CommandStateChange);
+    connect(webMain, &PageView::TitleChange, this, &frmMain::webMain_TitleChange);
+    connect(webMain, &PageView::BeforeNavigate2, this, &frmMain::webMain_BeforeNavigate2);
+    connect(webMain, &PageView::NewWindow2, this, &frmMain::webMain_NewWindow2);
+    connect(webMain, &PageView::DocumentComplete, this, &frmMain::webMain_DocumentComplete);
+}
+
+void frmMain::Load() {
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    setWindowState(windowState() | Qt::WindowMaximized);
+    if (m_services.registry)
+        InitSettings(*m_services.registry);
+    webMain->setRegisterAsBrowser(true);
+    webMain->setSilent(true);
+    if (mstrURLNewWindow.isEmpty())
+        mstrURLNewWindow = gstrStartPage;
+    EnableAutoComplete(txtURL, SHACF_URLHISTORY, m_services.urlHistory);
+    LoadAllFavorite();
+    NavigateTo(mstrURLNewWindow);
+    ApplySkin(this);
+}
+
+void frmMain::Show() {
+    Load();
+    show();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    if (!m_loaded)
+        Load();
+    QMainWindow::showEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // A closing window stops being the default window at once, not when it is deleted.
+    if (event->isAccepted())
+        windows().removeAll(this);
+}
+
+void frmMain::NavigateTo(const QString& strURL) {
+    const QPointer<PageView> view = webMain;
+    yieldToPendingEvents();
+    if (view)
+        view->Navigate(strURL);
+    yieldToPendingEvents();
+}
+
+void frmMain::DoAddNewWindow(const QString& strURL) {
+    auto* window = new frmMain(m_services);
+    window->mstrURLNewWindow = strURL;
+    const QPointer<frmMain> guard(window);
+    window->Show();
+    if (!guard)
+        return;
+    window->activateWindow();
+    window->txtURL->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::ApplySkin(QWidget* frm) {
+    if (!frm)
+        return;
+    QPalette pal = frm->palette();
+    pal.setColor(QPalette::Window, kStripColor);
+    frm->setPalette(pal);
+    const QPointer<QWidget> guard(frm);
+    const QList<QWidget*> controls = frm->findChildren<QWidget*>();
+    for (const QPointer<QWidget> control : controls) {
+        if (!guard)
+            return;
+        if (auto* picture = qobject_cast<PictureBox*>(control.data()))
+            picture->setBackColor(kStripColor);
+        yieldToPendingEvents();
+    }
+}
+
+void frmMain::LoadAllFavorite() {
+    // The favorites entries arrive with the favorites menu.
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::Form_Resize() {
+    layoutWindow(m_geometry, float(m_client->width()) * kTwipsPerPixel,
+                 float(m_client->height()) * kTwipsPerPixel);
+    applyGeometry();
+}
+
+void frmMain::applyGeometry() {
+    const WindowGeometry& g = m_geometry;
+    picMainToolBar->setGeometry(toPixels(g.picMainToolBar));
+    imgToolBar[kBack]->setGeometry(toPixels(g.imgBack));
+    imgToolBar[kForward]->setGeometry(toPixels(g.imgForward));
+    picBar1->setGeometry(toPixels(g.picBar1));
+    txtURL->setGeometry(toPixels(g.txtURL));
+    imgToolBar[kRefresh]->setGeometry(toPixels(g.imgRefresh));
+    imgToolBar[kStop]->setGeometry(toPixels(g.imgStop));
+    picBar2->setGeometry(toPixels(g.picBar2));
+    txtSearch->setGeometry(toPixels(g.txtSearch));
+    imgToolBar[kSearch]->setGeometry(toPixels(g.imgSearch));
+    imgToolBar[kSearchEngine]->setGeometry(toPixels(g.imgSearchEngine));
+    picMainWeb->setGeometry(toPixels(g.picMainWeb));
+    webMain->setGeometry(toPixels(g.webMain));
+}
+
+void frmMain::mnuMainFileNewLabel_Click() {
+    DoAddNewWindow(QStringLiteral("about:blank"));
+}
+
+void frmMain::mnuMainFileExit_Click() {
+    close();
+}
+
+void frmMain::picMainWeb_DblClick() {
+    close();
+}
+
+void frmMain::mnuMainViewGoBack_Click() {
+    webMain->GoBack();
+}
+
+void frmMain::mnuMainViewGoForword_Click() {
+    webMain->GoForward();
+}
+
+void frmMain::mnuMainViewGoHomePage_Click() {
+    NavigateTo(gstrStartPage);
+}
+
+void frmMain::mnuMainViewRefresh_Click() {
+    webMain->Refresh();
+}
+
+void frmMain::mnuMainViewStop_Click() {
+    webMain->Stop();
+}
+
+void frmMain::txtURL_KeyDown() {
+    NavigateTo(trimBlanks(txtURL->text()));
+}

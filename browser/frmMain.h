@@ -1,0 +1,105 @@
+#pragma once
+
+#include "Services.h"
+#include "WindowLayout.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+
+class ImageButton;
+class PageView;
+class PictureBox;
+class QAction;
+class QMenu;
+class TextBox;
+
+// A browser window: one hosted page view with its address box, tool bar and menus. The first
+// window is the process-wide default window; when it closes, the oldest remaining window
+// takes its place.
+class frmMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(const Services& services, QWidget* parent = nullptr);
+    ~frmMain() override;
+    Q_DISABLE_COPY_MOVE(frmMain)
+
+    static const QString kInitialCaption;
+    static constexpr int kBack = 1;
+    static constexpr int kForward = 2;
+    static constexpr int kStop = 3;
+    static constexpr int kRefresh = 4;
+    static constexpr int kSearch = 92;
+    static constexpr int kSearchEngine = 93;
+
+    // The default window (the oldest open window), or null when none is open.
+    static frmMain* defaultWindow();
+    // Open windows, oldest first.
+    static QList<frmMain*> openWindows();
+
+    // The address the window opens with; empty means the start page. Set before loading.
+    QString mstrURLNewWindow;
+
+    // The load sequence; runs once, before the window is first shown.
+    void Load();
+    bool isLoaded() const { return m_loaded; }
+    // Loads if needed, then shows the window.
+    void Show();
+
+    void NavigateTo(const QString& strURL);
+    void DoAddNewWindow(const QString& strURL);
+    void ApplySkin(QWidget* frm);
+
+    QAction* menuItem(const QString& name) const { return m_menuItems.value(name); }
+    QMenu* menu(const QString& name) const { return m_menus.value(name); }
+    const WindowGeometry& geometryTwips() const { return m_geometry; }
+
+    // Menu and tool bar handlers; others (the tool bar, other windows) run them directly.
+    void mnuMainFileNewLabel_Click();
+    void mnuMainFileExit_Click();
+    void mnuMainViewGoBack_Click();
+    void mnuMainViewGoForword_Click();
+    void mnuMainViewGoHomePage_Click();
+    void mnuMainViewRefresh_Click();
+    void mnuMainViewStop_Click();
+    void imgToolBar_Click(int index);
+
+    // Controls, by their names.
+    PictureBox* picMainToolBar = nullptr;
+    PictureBox* picBar1 = nullptr;
+    PictureBox* picBar2 = nullptr;
+    PictureBox* picMainWeb = nullptr;
+    TextBox* txtURL = nullptr;
+    TextBox* txtSearch = nullptr;
+    QMap<int, ImageButton*> imgToolBar;
+    PageView* webMain = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void connectPageView();
+    void Form_Resize();
+    void applyGeometry();
+    void LoadAllFavorite();
+
+    void txtURL_KeyDown();
+    void picMainWeb_DblClick();
+    void webMain_CommandStateChange(int command, bool enable);
+    void webMain_TitleChange(const QString& text);
+    void webMain_BeforeNavigate2();
+    void webMain_NewWindow2(PageView** ppDisp);
+    void webMain_DocumentComplete(const QString& url);
+
+    Services m_services;
+    bool m_loaded = false;
+    QWidget* m_client = nullptr;
+    WindowGeometry m_geometry;
+    QHash<QString, QAction*> m_menuItems;
+    QHash<QString, QMenu*> m_menus;
+};

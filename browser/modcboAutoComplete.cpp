@@ -1,0 +1,11 @@
+#include "modcboAutoComplete.h"
+
+#include "HistoryCompleter.h"
+
+#include <QLineEdit>
+
+void EnableAutoComplete(QLineEdit* box, int dwFlags, UrlHistory* history) {
+    if (!box || !history || !(dwFlags & SHACF_URLHISTORY))
+        return;
+    box->setCompleter(new HistoryCompleter(history, box));
+}
