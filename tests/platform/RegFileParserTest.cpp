@@ -1,0 +1,99 @@
+// Registry exports as regedit writes them, from tests/data/registry.
+#include "RegFileParser.h"
+#include "GbkText.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+RegFileContents load(const char* name) {
+    QFile file(QStringLiteral(TARNVALE_TEST_DATA "/registry/") + QLatin1String(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return parseRegFile(file.readAll());
+}
+
+QByteArray sz(const QString& text) {
+    return toGbk(text) + QByteArray(1, '\0');
+}
+
+const QString kMain = QStringLiteral("Software\\Microsoft\\Internet Explorer\\Main");
+
+TEST(RegFileParser, Regedit4FileInGbk) {
+    const RegFileContents reg = load("ie-main-regedit4-gbk.reg");
+    ASSERT_TRUE(reg.recognised());
+    const auto* main = reg.key(RegRoot::CurrentUser, kMain);
+    ASSERT_NE(main, nullptr);
+
+    EXPECT_EQ(main->value("start page").type, RegType::Sz);
+    EXPECT_EQ(main->value("start page").data, sz("http://www.例子.com/首页.html"));
+    EXPECT_EQ(main->value("default_page_url").data, sz("C:\\Program Files\\首页 \"默认\".htm"));
+    // A hex value continued over two lines.
+    EXPECT_EQ(main->value("window_placement").type, RegType::Binary);
+    EXPECT_EQ(main->value("window_placement").data.size(), 26);
+    // Expandable strings of a version 4 file are GBK bytes already.
+    EXPECT_EQ(main->value("local page").type, RegType::ExpandSz);
+    EXPECT_EQ(main->value("local page").data, sz("%SystemRoot%\\system32\\blank.htm"));
+    EXPECT_EQ(main->value("noupdatecheck").data, QByteArray("\x01\x00\x00\x00", 4));
+
+    EXPECT_NE(reg.key(RegRoot::CurrentUser, kMain + QStringLiteral("\\WindowsSearch")), nullptr);
+    EXPECT_EQ(reg.key(RegRoot::LocalMachine, kMain), nullptr);
+}
+
+TEST(RegFileParser, Version5FileInUtf16) {
+    const RegFileContents reg = load("ie-main-v5-utf16.reg");
+    ASSERT_TRUE(reg.recognised());
+    const auto* main = reg.key(RegRoot::LocalMachine, QStringLiteral("SOFTWARE\\MICROSOFT\\"
+                                                                     "internet explorer\\main"));
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->value("start page").data, sz("http://go.example.cn/起始页"));
+    // String-type hex data of a version 5 file is UTF-16LE, handed out as GBK.
+    EXPECT_EQ(main->value("default_page_url").type, RegType::ExpandSz);
+    EXPECT_EQ(main->value("default_page_url").data, sz("%USERPROFILE%\\首页.html"));
+    EXPECT_EQ(main->value("extensions").type, RegType::MultiSz);
+    EXPECT_EQ(main->value("signature").data, QByteArray("\x01\x00\x00\x80", 4));
+    EXPECT_EQ(main->value("").data, sz("默认值"));
+    // "[-KEY]" removes a key written earlier in the same file.
+    EXPECT_EQ(reg.key(RegRoot::LocalMachine,
+                      QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer\\Old")),
+              nullptr);
+}
+
+struct Unrecognised {
+    const char* name;
+    QByteArray bytes;
+};
+
+class RegFileParserGarbage : public ::testing::TestWithParam<Unrecognised> {};
+
+TEST_P(RegFileParserGarbage, YieldsNoKeys) {
+    const RegFileContents reg = parseRegFile(GetParam().bytes);
+    EXPECT_FALSE(reg.recognised());
+    EXPECT_EQ(reg.key(RegRoot::CurrentUser, kMain), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RegFileParserGarbage,
+    ::testing::Values(Unrecognised{"Empty", {}},
+                      Unrecognised{"NoHeader", "[HKEY_CURRENT_USER\\Software]\r\n\"a\"=\"b\"\r\n"},
+                      Unrecognised{"Binary", QByteArray("\0\xFF\xFE\x01\x80", 5)},
+                      Unrecognised{"OddUtf16", QByteArray("\xFF\xFE\x52", 3)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RegFileParser, MalformedLinesAreSkippedNotFatal) {
+    const RegFileContents reg = parseRegFile("REGEDIT4\n"
+                                             "\"orphan\"=\"before any key\"\n"
+                                             "[HKEY_NOWHERE\\X]\n\"lost\"=\"y\"\n"
+                                             "[HKEY_CURRENT_USER\\K]\n"
+                                             "\"unterminated=\"x\n"
+                                             "\"badhex\"=hex:1g,2\n"
+                                             "\"longdword\"=dword:123456789\n"
+                                             "\"trailing\"=\"x\" junk\n"
+                                             "\"ok\" = \"kept\"\n");
+    const auto* key = reg.key(RegRoot::CurrentUser, QStringLiteral("k"));
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->size(), 1);
+    EXPECT_EQ(key->value("ok").data, sz("kept"));
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#include "LoopbackHttpServer.h"
+
+#include <QTcpSocket>
+
+LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
+    : QObject(parent) {
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+bool LoopbackHttpServer::start() {
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QUrl LoopbackHttpServer::url(const QString& pathAndQuery) const {
+    return QUrl(
+        QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
+}
+
+void LoopbackHttpServer::route(const QString& path, const Response& response) {
+    m_routes.insert(path, response);
+}
+
+void LoopbackHttpServer::page(const QString& path, const QByteArray& html) {
+    Response response;
+    response.body = html;
+    route(path, response);
+}
+
+void LoopbackHttpServer::serve(QTcpSocket* socket) {
+    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+    socket->setProperty("request", request);
+    if (!request.contains("\r\n\r\n"))
+        return;
+    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+    const QString target = requestLine.size() > 1 ? QString::fromLatin1(requestLine[1]) : QString();
+    const QString path = target.section(QLatin1Char('?'), 0, 0);
+    m_hits[path] += 1;
+
+    Response response;
+    if (m_routes.contains(target))
+        response = m_routes.value(target);
+    else if (m_routes.contains(path))
+        response = m_routes.value(path);
+    else
+        response = Response{404, "text/plain", "not found", {}};
+
+    QByteArray reply = "HTTP/1.0 " + QByteArray::number(response.status) + " X\r\n";
+    reply += "Content-Type: " + response.contentType + "\r\n";
+    reply += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    for (const auto& [name, value] : response.headers)
+        reply += name + ": " + value + "\r\n";
+    reply += "Connection: close\r\n\r\n" + response.body;
+    socket->write(reply);
+    socket->disconnectFromHost();
+}
