@@ -1,0 +1,72 @@
+// The address box suggests what the URL history holds, and forgets what it no longer holds.
+#include "BrowserTestWindow.h"
+
+#include "TextBox.h"
+#include "modcboAutoComplete.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+class AutoCompleteTest : public BrowserFixture {};
+
+QStringList suggestions(QCompleter* completer) {
+    QStringList result;
+    for (int row = 0; completer->setCurrentRow(row); ++row)
+        result << completer->currentCompletion();
+    return result;
+}
+
+TEST_F(AutoCompleteTest, AddressBoxSuggestsVisitedAddressesMostRecentFirst) {
+    history.recordVisit(QStringLiteral("http://www.example.com/a"), QString());
+    history.recordVisit(QStringLiteral("http://other.org/"), QString());
+    history.recordVisit(QStringLiteral("https://EXAMPLE.net/b"), QString());
+    frmMain* window = openWindow();
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("example"));
+
+    QCompleter* completer = window->txtURL->completer();
+    ASSERT_NE(completer, nullptr);
+    EXPECT_EQ(suggestions(completer),
+              (QStringList{"https://EXAMPLE.net/b", "http://www.example.com/a"}));
+    EXPECT_TRUE(completer->popup()->isVisible());
+}
+
+TEST_F(AutoCompleteTest, EnterOnASuggestionGoesThere)
+{
+    history.recordVisit(QStringLiteral("http://other.org/page"), QString());
+    frmMain* window = openWindow();
+    page(window)->calls.clear();
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("other"));
+    QAbstractItemView* popup = window->txtURL->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_EQ(window->txtURL->text(), QStringLiteral("http://other.org/page"));
+    EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
+}
+
+TEST_F(AutoCompleteTest, ClearedHistoryLeavesNothingToSuggest) {
+    history.recordVisit(QStringLiteral("http://www.example.com/a"), QString());
+    frmMain* window = openWindow();
+    history.removeUrl(QStringLiteral("http://www.example.com/a"));
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("example"));
+    EXPECT_TRUE(suggestions(window->txtURL->completer()).isEmpty());
+}
+
+TEST_F(AutoCompleteTest, OnlyTheUrlHistoryFlagTurnsCompletionOn) {
+    QLineEdit box;
+    EnableAutoComplete(&box, 0x1, &history); // file system only: not offered here
+    EXPECT_EQ(box.completer(), nullptr);
+    EnableAutoComplete(&box, SHACF_URLHISTORY, nullptr);
+    EXPECT_EQ(box.completer(), nullptr);
+    EnableAutoComplete(&box, SHACF_URLHISTORY, &history);
+    EXPECT_NE(box.completer(), nullptr);
+}
+
+} // namespace
