@@ -101,6 +101,7 @@ void frmMain::createControls() {
     txtSearch = new TextBox(picBar2);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     txtSearch->setText(QStringLiteral("百度搜索"));
+    connect(txtSearch, &TextBox::enterPressed, this, &frmMain::DoSearch);
     for (TextBox* box : {txtURL, txtSearch}) {
         QPalette pal = box->palette();
         pal.setColor(QPalette::Base, kTextBoxColor);

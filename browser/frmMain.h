@@ -48,6 +48,8 @@ public:
     void Show();
 
     void NavigateTo(const QString& strURL);
+    // Searches for the search box's keyword in this window.
+    void DoSearch();
     void DoAddNewWindow(const QString& strURL);
     void ApplySkin(QWidget* frm);
 

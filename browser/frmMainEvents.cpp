@@ -63,6 +63,9 @@ void frmMain::imgToolBar_Click(int index) {
     case kRefresh:
         mnuMainViewRefresh_Click();
         break;
+    case kSearch:
+        DoSearch();
+        break;
     default:
         break;
     }

@@ -35,8 +35,7 @@ TEST_F(AutoCompleteTest, AddressBoxSuggestsVisitedAddressesMostRecentFirst) {
     EXPECT_TRUE(completer->popup()->isVisible());
 }
 
-TEST_F(AutoCompleteTest, EnterOnASuggestionGoesThere)
-{
+TEST_F(AutoCompleteTest, EnterOnASuggestionGoesThere) {
     history.recordVisit(QStringLiteral("http://other.org/page"), QString());
     frmMain* window = openWindow();
     page(window)->calls.clear();

@@ -5,10 +5,22 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+namespace {
+QtMessageHandler g_defaultHandler = nullptr;
+
+// The offscreen platform reports every window operation it lacks; those lines hide real output.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    g_defaultHandler(type, context, message);
+}
+} // namespace
+
 int main(int argc, char* argv[]) {
     TestEnvironment environment;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    g_defaultHandler = qInstallMessageHandler(quietMessages);
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale-tests"));
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
