@@ -3,10 +3,12 @@
 #include "RegFileStore.h"
 #include "Services.h"
 #include "SqliteUrlHistory.h"
+#include "StyleSheetSkinEngine.h"
 #include "WebEnginePageView.h"
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QWebEngineProfile>
 
 int main(int argc, char* argv[]) {
@@ -15,8 +17,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARNVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnvale"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnvale.svg")));
 
     QtMessageBoxes messageBoxes;
+    StyleSheetSkinEngine skin;
     const auto registry = RegFileStore::fromXdgFolders();
     SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
     QWebEngineProfile* profile = createSharedProfile();
@@ -25,6 +29,7 @@ int main(int argc, char* argv[]) {
     services.registry = registry.get();
     services.messageBoxes = &messageBoxes;
     services.urlHistory = &history;
+    services.skin = &skin;
     services.createPageView = [profile, &history](QWidget* parent) {
         return new WebEnginePageView(profile, &history, parent);
     };

@@ -10,6 +10,8 @@ public:
     ImageButton(int index, QWidget* parent = nullptr);
 
     int index() const { return m_index; }
+    // Draws an SVG picture at the element's size in device pixels.
+    void setPicture(const QString& svgPath, const QSize& size);
 
 Q_SIGNALS:
     void clicked(int index);

@@ -3,19 +3,7 @@
 #include <QMouseEvent>
 
 PictureBox::PictureBox(QWidget* parent)
-    : QWidget(parent) {
-    setAutoFillBackground(true);
-}
-
-void PictureBox::setBackColor(const QColor& color) {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, color);
-    setPalette(pal);
-}
-
-QColor PictureBox::backColor() const {
-    return palette().color(QPalette::Window);
-}
+    : SolidSurface(parent) {}
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();

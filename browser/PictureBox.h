@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "SolidSurface.h"
 
-// A plain surface that paints one background colour and reports double-clicks on itself
-// (not on the controls it holds).
-class PictureBox final : public QWidget {
+// A plain surface holding other controls; reports double-clicks on itself (not on the
+// controls it holds).
+class PictureBox final : public SolidSurface {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
-
-    void setBackColor(const QColor& color);
-    QColor backColor() const;
 
 Q_SIGNALS:
     void doubleClicked();

@@ -6,6 +6,7 @@ class MessageBoxes;
 class PageView;
 class QWidget;
 class RegistryStore;
+class SkinEngine;
 class UrlHistory;
 
 // The platform services a browser window uses, chosen once in main() (real) or by a test
@@ -14,6 +15,8 @@ struct Services {
     const RegistryStore* registry = nullptr;
     MessageBoxes* messageBoxes = nullptr;
     UrlHistory* urlHistory = nullptr;
+    // The skin control of the windows and of the dialogs they skin.
+    SkinEngine* skin = nullptr;
     // Creates the hosted page view of a window.
     std::function<PageView*(QWidget* parent)> createPageView;
 };

@@ -1,11 +1,16 @@
 #include "TextBox.h"
 
+#include <QColor>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 TextBox::TextBox(QWidget* parent)
     : QLineEdit(parent) {}
+
+void TextBox::setBackColor(const QColor& color) {
+    setStyleSheet(QStringLiteral("TextBox { background-color: %1; }").arg(color.name()));
+}
 
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);

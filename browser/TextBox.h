@@ -9,6 +9,9 @@ class TextBox final : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
+    // The box's own rule wins over any rule of a skin applied to the window.
+    void setBackColor(const QColor& color);
+
 Q_SIGNALS:
     void enterPressed();
 

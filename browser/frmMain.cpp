@@ -1,9 +1,13 @@
 #include "frmMain.h"
 
+#include "HandCursor.h"
 #include "ImageButton.h"
 #include "MenuTree.h"
 #include "PageView.h"
 #include "PictureBox.h"
+#include "ProgramFolder.h"
+#include "SkinEngine.h"
+#include "SolidSurface.h"
 #include "TextBox.h"
 #include "Trim.h"
 #include "Yield.h"
@@ -21,8 +25,21 @@ QList<frmMain*>& windows() {
     return list;
 }
 
-const QColor kStripColor(0xAD, 0xAD, 0xAD);
-const QColor kTextBoxColor(0xE0, 0xE0, 0xE0);
+struct ElementSpec {
+    int index;
+    const char* picture;
+    const char* toolTip;
+    int sizeTwips; // square
+};
+
+const ElementSpec kElements[] = {
+    {frmMain::kBack, ":/icons/back.svg", "向后", 360},
+    {frmMain::kForward, ":/icons/forward.svg", "向前", 360},
+    {frmMain::kRefresh, ":/icons/refresh.svg", "刷新", 240},
+    {frmMain::kStop, ":/icons/stop.svg", "停止", 240},
+    {frmMain::kSearch, ":/icons/search.svg", "搜索", 240},
+    {frmMain::kSearchEngine, ":/icons/search-engine.svg", "选择搜索引擎", 195},
+};
 
 // The window's client area at design time, in twips.
 constexpr int kDesignClientWidth = 12585;
@@ -30,6 +47,8 @@ constexpr int kDesignClientHeight = 8205;
 } // namespace
 
 const QString frmMain::kInitialCaption = QStringLiteral("塔文浏览器(Tarnvale)");
+const QColor frmMain::kStripColor(0xAD, 0xAD, 0xAD);
+const QColor frmMain::kTextBoxColor(0xE0, 0xE0, 0xE0);
 
 frmMain::frmMain(const Services& services, QWidget* parent)
     : QMainWindow(parent)
@@ -80,7 +99,8 @@ void frmMain::createMenus() {
 }
 
 void frmMain::createControls() {
-    m_client = new QWidget(this);
+    m_client = new SolidSurface(this);
+    m_client->setObjectName(QStringLiteral("formSurface"));
     m_client->installEventFilter(this);
     setCentralWidget(m_client);
 
@@ -102,22 +122,26 @@ void frmMain::createControls() {
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     txtSearch->setText(QStringLiteral("百度搜索"));
     connect(txtSearch, &TextBox::enterPressed, this, &frmMain::DoSearch);
-    for (TextBox* box : {txtURL, txtSearch}) {
-        QPalette pal = box->palette();
-        pal.setColor(QPalette::Base, kTextBoxColor);
-        box->setPalette(pal);
-    }
+    for (TextBox* box : {txtURL, txtSearch})
+        box->setBackColor(kTextBoxColor);
 
-    const QList<QPair<int, QWidget*>> elements = {
-        {kBack, picMainToolBar}, {kForward, picMainToolBar}, {kRefresh, picBar1},
-        {kStop, picBar1},        {kSearch, picBar2},         {kSearchEngine, picBar2}};
-    for (const auto& [index, container] : elements) {
-        auto* image = new ImageButton(index, container);
-        image->setObjectName(QStringLiteral("imgToolBar(%1)").arg(index));
-        image->setCursor(Qt::PointingHandCursor);
+    const QHash<int, QWidget*> containers = {{kBack, picMainToolBar}, {kForward, picMainToolBar},
+                                             {kRefresh, picBar1},     {kStop, picBar1},
+                                             {kSearch, picBar2},      {kSearchEngine, picBar2}};
+    const QCursor hand = handCursor();
+    for (const ElementSpec& spec : kElements) {
+        auto* image = new ImageButton(spec.index, containers.value(spec.index));
+        image->setObjectName(QStringLiteral("imgToolBar(%1)").arg(spec.index));
+        image->setToolTip(QString::fromUtf8(spec.toolTip));
+        image->setCursor(hand);
+        const int side = int(float(spec.sizeTwips) / kTwipsPerPixel);
+        image->setPicture(QString::fromUtf8(spec.picture), QSize(side, side));
+        image->setFocusPolicy(Qt::NoFocus);
         connect(image, &ImageButton::clicked, this, &frmMain::imgToolBar_Click);
-        imgToolBar.insert(index, image);
+        imgToolBar.insert(spec.index, image);
     }
+    // The search-engine button offers no choice: it stays disabled and does nothing.
+    imgToolBar[kSearchEngine]->setEnabled(false);
 
     webMain = m_services.createPageView(picMainWeb);
     webMain->setObjectName(QStringLiteral("webMain"));
@@ -196,10 +220,14 @@ void frmMain::DoAddNewWindow(const QString& strURL) {
 void frmMain::ApplySkin(QWidget* frm) {
     if (!frm)
         return;
-    QPalette pal = frm->palette();
-    pal.setColor(QPalette::Window, kStripColor);
-    frm->setPalette(pal);
     const QPointer<QWidget> guard(frm);
+    if (m_services.skin) {
+        m_services.skin->LoadSkin(programFolderFile(QStringLiteral("skin.skn")));
+        m_services.skin->ApplySkin(frm);
+    }
+    if (auto* surface = frm->findChild<SolidSurface*>(QStringLiteral("formSurface")))
+        surface->setBackColor(kStripColor);
+    // Other handlers of the window may run between two controls.
     const QList<QWidget*> controls = frm->findChildren<QWidget*>();
     for (const QPointer<QWidget> control : controls) {
         if (!guard)

@@ -11,6 +11,7 @@
 class ImageButton;
 class PageView;
 class PictureBox;
+class SolidSurface;
 class QAction;
 class QMenu;
 class TextBox;
@@ -26,6 +27,8 @@ public:
     Q_DISABLE_COPY_MOVE(frmMain)
 
     static const QString kInitialCaption;
+    static const QColor kStripColor;
+    static const QColor kTextBoxColor;
     static constexpr int kBack = 1;
     static constexpr int kForward = 2;
     static constexpr int kStop = 3;
@@ -100,7 +103,7 @@ private:
 
     Services m_services;
     bool m_loaded = false;
-    QWidget* m_client = nullptr;
+    SolidSurface* m_client = nullptr;
     WindowGeometry m_geometry;
     QHash<QString, QAction*> m_menuItems;
     QHash<QString, QMenu*> m_menus;

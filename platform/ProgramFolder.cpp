@@ -2,8 +2,19 @@
 
 #include <QCoreApplication>
 
+namespace {
+QString& overridden() {
+    static QString path;
+    return path;
+}
+} // namespace
+
 QString programFolder() {
-    return QCoreApplication::applicationDirPath();
+    return overridden().isEmpty() ? QCoreApplication::applicationDirPath() : overridden();
+}
+
+void overrideProgramFolder(const QString& path) {
+    overridden() = path;
 }
 
 QString programFolderFile(const QString& fileName) {

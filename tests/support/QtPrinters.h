@@ -2,6 +2,7 @@
 
 // Readable Qt values in test failure messages; included into every test source by CMake.
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -19,4 +20,8 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
     for (qsizetype i = 0; i < list.size(); ++i)
         *os << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
     *os << ']';
+}
+
+inline void PrintTo(const QColor& color, std::ostream* os) {
+    *os << color.name(QColor::HexArgb).toStdString();
 }
