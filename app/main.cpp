@@ -1,5 +1,6 @@
 #include "EngineProfile.h"
 #include "QtMessageBoxes.h"
+#include "QtPageDialogs.h"
 #include "RegFileStore.h"
 #include "Services.h"
 #include "SqliteUrlHistory.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
 
     QtMessageBoxes messageBoxes;
     StyleSheetSkinEngine skin;
+    QtPageDialogs pageDialogs;
     const auto registry = RegFileStore::fromXdgFolders();
     SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
     QWebEngineProfile* profile = createSharedProfile();
@@ -30,8 +32,8 @@ int main(int argc, char* argv[]) {
     services.messageBoxes = &messageBoxes;
     services.urlHistory = &history;
     services.skin = &skin;
-    services.createPageView = [profile, &history](QWidget* parent) {
-        return new WebEnginePageView(profile, &history, parent);
+    services.createPageView = [profile, &history, &pageDialogs](QWidget* parent) {
+        return new WebEnginePageView(profile, &history, &pageDialogs, parent);
     };
 
     (new frmMain(services))->Show();

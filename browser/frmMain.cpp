@@ -60,6 +60,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     createMenus();
     createControls();
     connectPageView();
+    connectPageCommands();
     resize(int(kDesignClientWidth / kTwipsPerPixel),
            int(kDesignClientHeight / kTwipsPerPixel) + menuBar()->sizeHint().height());
 }

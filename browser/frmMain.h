@@ -69,6 +69,10 @@ public:
     void mnuMainViewRefresh_Click();
     void mnuMainViewStop_Click();
     void imgToolBar_Click(int index);
+    // Save As, Print, Print Preview, Page Setup, Properties, Cut, Copy, Paste, Select All.
+    void RunPageCommand(int command);
+    void mnuMainFileOffLine_Click();
+    void mnuMainEditFind_Click();
 
     // Controls, by their names.
     PictureBox* picMainToolBar = nullptr;
@@ -89,6 +93,7 @@ private:
     void createControls();
     void createMenus();
     void connectPageView();
+    void connectPageCommands();
     void Form_Resize();
     void applyGeometry();
     void LoadAllFavorite();

@@ -14,6 +14,18 @@ public:
     static constexpr int CSC_NAVIGATEFORWARD = 1;
     static constexpr int CSC_NAVIGATEBACK = 2;
 
+    // Document commands of ExecWB and the one execution option used with them.
+    static constexpr int OLECMDID_SAVEAS = 4;
+    static constexpr int OLECMDID_PRINT = 6;
+    static constexpr int OLECMDID_PRINTPREVIEW = 7;
+    static constexpr int OLECMDID_PAGESETUP = 8;
+    static constexpr int OLECMDID_PROPERTIES = 10;
+    static constexpr int OLECMDID_CUT = 11;
+    static constexpr int OLECMDID_COPY = 12;
+    static constexpr int OLECMDID_PASTE = 13;
+    static constexpr int OLECMDID_SELECTALL = 17;
+    static constexpr int OLECMDEXECOPT_DODEFAULT = 0;
+
     explicit PageView(QWidget* parent = nullptr);
 
     // Starts loading what a person would type into an address box.
@@ -28,12 +40,20 @@ public:
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;
 
+    // Runs one document command with the view's own dialogs (save, print, page set-up,
+    // preview, properties) or edit actions. Without a document, or for a command the view
+    // does not know, nothing happens.
+    virtual void ExecWB(int cmdID, int cmdexecopt) = 0;
+
     // Named targets (target="name", window.open(url, "name")) may resolve to this view.
     bool RegisterAsBrowser() const { return m_registerAsBrowser; }
     virtual void setRegisterAsBrowser(bool on) { m_registerAsBrowser = on; }
     // The view shows no dialog box of its own while silent.
     bool Silent() const { return m_silent; }
     virtual void setSilent(bool on) { m_silent = on; }
+    // Offline, the view makes no network requests.
+    bool Offline() const { return m_offline; }
+    virtual void setOffline(bool on) { m_offline = on; }
 
 Q_SIGNALS:
     void CommandStateChange(int command, bool enable);
@@ -53,4 +73,5 @@ protected:
 private:
     bool m_registerAsBrowser = false;
     bool m_silent = false;
+    bool m_offline = false;
 };

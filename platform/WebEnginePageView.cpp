@@ -1,23 +1,36 @@
 #include "WebEnginePageView.h"
 
+#include "FindBar.h"
+#include "OfflineInterceptor.h"
 #include "UrlHistory.h"
 #include "WebEnginePage.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPrinter>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
-                                     QWidget* parent)
+                                     PageDialogs* dialogs, QWidget* parent)
     : PageView(parent)
     , m_view(new QWebEngineView(this))
-    , m_history(history) {
+    , m_history(history)
+    , m_dialogs(dialogs) {
     m_page = new WebEnginePage(profile, m_view);
     m_view->setPage(m_page);
+    m_interceptor = new OfflineInterceptor(this);
+    m_page->setUrlRequestInterceptor(m_interceptor);
+    m_findBar = new FindBar(m_page, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    layout->setSpacing(0);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_findBar);
     setFocusProxy(m_view);
+    // Ctrl+F reaches whichever widget of the engine has the focus; catch it on its way.
+    qApp->installEventFilter(this);
 
     m_page->onCreateWindow = [this] {
         return requestNewWindow();
@@ -65,6 +78,28 @@ QString WebEnginePageView::LocationURL() const {
 
 QString WebEnginePageView::LocationName() const {
     return m_page->title();
+}
+
+WebEnginePageView::~WebEnginePageView() {
+    m_page->setUrlRequestInterceptor(nullptr);
+}
+
+void WebEnginePageView::setOffline(bool on) {
+    PageView::setOffline(on);
+    m_interceptor->setOffline(on);
+}
+
+bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* target = static_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_F && key->modifiers() == Qt::ControlModifier &&
+            isAncestorOf(target) && !m_findBar->isAncestorOf(target) && target != m_findBar) {
+            m_findBar->open();
+            return true;
+        }
+    }
+    return PageView::eventFilter(watched, event);
 }
 
 QWebEnginePage* WebEnginePageView::requestNewWindow() {

@@ -2,8 +2,13 @@
 
 #include "PageView.h"
 
+#include <memory>
 #include <optional>
 
+class FindBar;
+class OfflineInterceptor;
+class PageDialogs;
+class QPrinter;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -11,15 +16,20 @@ class UrlHistory;
 class WebEnginePage;
 
 // PageView on Qt WebEngine. All views share one profile; top-level pages that finish
-// loading are recorded in the URL history.
+// loading are recorded in the URL history. Ctrl+F inside the view opens its find bar.
 class WebEnginePageView final : public PageView {
     Q_OBJECT
 public:
-    WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history, QWidget* parent = nullptr);
+    WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history, PageDialogs* dialogs,
+                      QWidget* parent = nullptr);
+    ~WebEnginePageView() override;
     Q_DISABLE_COPY_MOVE(WebEnginePageView)
 
     QWebEngineView* view() const { return m_view; }
     WebEnginePage* page() const { return m_page; }
+    FindBar* findBar() const { return m_findBar; }
+    QPrinter* printer();
+    bool isPrinting() const { return m_printing; }
 
     void Navigate(const QString& url) override;
     void GoBack() override;
@@ -28,15 +38,29 @@ public:
     void Stop() override;
     QString LocationURL() const override;
     QString LocationName() const override;
+    void ExecWB(int cmdID, int cmdexecopt) override;
+    void setOffline(bool on) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWebEnginePage* requestNewWindow();
     void reportHistoryState();
     void documentLoaded(bool ok);
+    void saveAs();
+    void print();
+    void printPreview();
+    void showProperties();
 
     QWebEngineView* m_view = nullptr;
     WebEnginePage* m_page = nullptr;
     UrlHistory* m_history = nullptr;
+    PageDialogs* m_dialogs = nullptr;
+    FindBar* m_findBar = nullptr;
+    OfflineInterceptor* m_interceptor = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_printing = false;
     std::optional<bool> m_reportedBack;
     std::optional<bool> m_reportedForward;
 };

@@ -1,5 +1,8 @@
 #include "FakePageView.h"
 
+#include <QKeyEvent>
+#include <QKeySequence>
+
 namespace {
 QString flag(bool on) {
     return on ? QStringLiteral("true") : QStringLiteral("false");
@@ -39,6 +42,21 @@ void FakePageView::setRegisterAsBrowser(bool on) {
 void FakePageView::setSilent(bool on) {
     calls << QStringLiteral("setSilent:") + flag(on);
     PageView::setSilent(on);
+}
+
+void FakePageView::setOffline(bool on) {
+    calls << QStringLiteral("setOffline:") + flag(on);
+    PageView::setOffline(on);
+}
+
+void FakePageView::ExecWB(int cmdID, int cmdexecopt) {
+    calls << QStringLiteral("ExecWB:%1").arg(cmdID) +
+                 (cmdexecopt ? QStringLiteral(",%1").arg(cmdexecopt) : QString());
+}
+
+void FakePageView::keyPressEvent(QKeyEvent* event) {
+    keys << QKeySequence(event->keyCombination()).toString();
+    event->accept();
 }
 
 PageView* FakePageView::raiseNewWindow2() {

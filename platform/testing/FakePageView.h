@@ -21,12 +21,18 @@ public:
     QString LocationName() const override { return locationName; }
     void setRegisterAsBrowser(bool on) override;
     void setSilent(bool on) override;
+    void setOffline(bool on) override;
+    void ExecWB(int cmdID, int cmdexecopt) override;
 
     // Raises NewWindow2 as the engine would and returns the view the handler handed back.
     PageView* raiseNewWindow2();
 
-    QStringList calls;    // "Navigate:<url>", "GoBack", "setSilent:true", ...
+    QStringList calls;    // "Navigate:<url>", "GoBack", "setSilent:true", "ExecWB:6", ...
     QString locationUrl;  // answered by LocationURL()
     QString locationName; // answered by LocationName()
     std::function<void(const QString&)> onNavigate; // runs inside Navigate
+    QStringList keys;                               // key presses the view received, "Ctrl+F" style
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -2,6 +2,7 @@
 // windows get Tarnvale windows.
 #include "EngineFixture.h"
 
+#include "FindBar.h"
 #include "ImageButton.h"
 #include "PageView.h"
 #include "TextBox.h"
@@ -47,6 +48,23 @@ TEST_F(BrowserWindowEngineTest, BackButtonFollowsTheHistory) {
     ASSERT_TRUE(waitFor([&] { return window->windowTitle() == QLatin1String("One - Tarnvale"); }));
     EXPECT_TRUE(waitFor([&] { return window->imgToolBar[2]->isEnabled(); }));
     EXPECT_FALSE(window->imgToolBar[1]->isEnabled());
+}
+
+TEST_F(BrowserWindowEngineTest, FindOpensTheFindBarOnlyFromThePage) {
+    server.page("/doc", "<title>Doc</title><p>needle</p>");
+    setStartPage(server.url("/doc").toString());
+    frmMain* window = openWindow();
+    ASSERT_TRUE(waitFor([&] { return window->txtURL->text() == server.url("/doc").toString(); }));
+    auto* view = static_cast<WebEnginePageView*>(window->webMain);
+
+    window->txtURL->setFocus();
+    window->mnuMainEditFind_Click();
+    waitFor([] { return false; }, 200);
+    EXPECT_FALSE(view->findBar()->isVisible());
+
+    window->webMain->setFocus();
+    window->mnuMainEditFind_Click();
+    EXPECT_TRUE(waitFor([&] { return view->findBar()->isVisible(); }));
 }
 
 struct PopupCase {

@@ -18,7 +18,7 @@ EngineFixture::EngineFixture() {
     services.messageBoxes = &boxes;
     services.urlHistory = history.get();
     services.createPageView = [this](QWidget* parent) {
-        return new WebEnginePageView(profile(), history.get(), parent);
+        return new WebEnginePageView(profile(), history.get(), &dialogs, parent);
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeMessageBoxes.h"
+#include "FakePageDialogs.h"
 #include "FakeRegistryStore.h"
 #include "LoopbackHttpServer.h"
 #include "Services.h"
@@ -31,5 +32,6 @@ protected:
     std::unique_ptr<SqliteUrlHistory> history;
     FakeRegistryStore registry;
     FakeMessageBoxes boxes;
+    FakePageDialogs dialogs;
     Services services;
 };

@@ -13,7 +13,7 @@ namespace {
 class WebEnginePageViewTest : public EngineFixture {
 protected:
     WebEnginePageViewTest()
-        : view(profile(), history.get()) {
+        : view(profile(), history.get(), &dialogs) {
         view.resize(800, 600); // offscreen views are 0 x 0 until resized
         view.show();
     }

@@ -1,0 +1,33 @@
+#include "PageProperties.h"
+
+#include <QLocale>
+
+QString protocolDescription(const QString& scheme) {
+    const QString lower = scheme.toLower();
+    if (lower == QLatin1String("http"))
+        return QStringLiteral("超文本传输协议 (HTTP)");
+    if (lower == QLatin1String("https"))
+        return QStringLiteral("安全超文本传输协议 (HTTPS)");
+    if (lower == QLatin1String("file"))
+        return QStringLiteral("文件协议 (file)");
+    if (lower == QLatin1String("ftp"))
+        return QStringLiteral("文件传输协议 (FTP)");
+    return scheme.isEmpty() ? QString() : scheme.toUpper();
+}
+
+QString sizeDescription(qint64 bytes) {
+    if (bytes < 0)
+        return QString();
+    return QLocale(QLocale::English).toString(bytes) + QStringLiteral(" 字节");
+}
+
+QString fileNameFromTitle(const QString& title, const QString& fallback) {
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    QString name;
+    for (const QChar c : title)
+        name += (forbidden.contains(c) || c.unicode() < 0x20) ? QLatin1Char('_') : c;
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    name = name.trimmed();
+    return name.isEmpty() ? fallback : name;
+}

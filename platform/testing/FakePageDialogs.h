@@ -1,0 +1,25 @@
+#pragma once
+
+#include "PageDialogs.h"
+
+#include <QStringList>
+
+// Answers the page view's dialogs as a test scripts them: saving to a given path, printing
+// to a PDF file, previewing into a PDF file. Every dialog asked for is recorded.
+class FakePageDialogs final : public PageDialogs {
+public:
+    std::optional<SaveTarget> chooseSaveTarget(QWidget* owner,
+                                               const QString& suggestedName) override;
+    bool setUpPage(QWidget* owner, QPrinter* printer) override;
+    bool choosePrinter(QWidget* owner, QPrinter* printer) override;
+    void previewPrint(QWidget* owner, QPrinter* printer,
+                      const std::function<void(QPrinter*)>& paint) override;
+    void showProperties(QWidget* owner, const PageProperties& properties) override;
+
+    QStringList asked;                // "save:<suggested name>", "setup", "print", ...
+    std::optional<SaveTarget> saveTo; // nothing: the save dialog is cancelled
+    QString printToPdf;               // empty: the print dialog is cancelled
+    QString previewToPdf;             // where the preview's pages are rendered
+    bool landscapeOnSetUp = false;    // page set-up answer: landscape, confirmed
+    QList<PageProperties> properties;
+};
