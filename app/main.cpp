@@ -1,4 +1,6 @@
 #include "EngineProfile.h"
+#include "IniProfileFile.h"
+#include "QtFavoriteDialogs.h"
 #include "QtMessageBoxes.h"
 #include "QtPageDialogs.h"
 #include "RegFileStore.h"
@@ -6,7 +8,9 @@
 #include "SqliteUrlHistory.h"
 #include "StyleSheetSkinEngine.h"
 #include "WebEnginePageView.h"
+#include "XdgShellFolders.h"
 #include "frmMain.h"
+#include "modFavorite.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,6 +27,10 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes messageBoxes;
     StyleSheetSkinEngine skin;
     QtPageDialogs pageDialogs;
+    XdgShellFolders shellFolders;
+    IniProfileFile profileFile;
+    QtFavoriteDialogs favoriteDialogs;
+    modFavorite favorites(shellFolders, profileFile, favoriteDialogs, messageBoxes);
     const auto registry = RegFileStore::fromXdgFolders();
     SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
     QWebEngineProfile* profile = createSharedProfile();
@@ -32,6 +40,7 @@ int main(int argc, char* argv[]) {
     services.messageBoxes = &messageBoxes;
     services.urlHistory = &history;
     services.skin = &skin;
+    services.favorites = &favorites;
     services.createPageView = [profile, &history, &pageDialogs](QWidget* parent) {
         return new WebEnginePageView(profile, &history, &pageDialogs, parent);
     };

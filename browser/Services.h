@@ -3,6 +3,7 @@
 #include <functional>
 
 class MessageBoxes;
+class modFavorite;
 class PageView;
 class QWidget;
 class RegistryStore;
@@ -17,6 +18,8 @@ struct Services {
     UrlHistory* urlHistory = nullptr;
     // The skin control of the windows and of the dialogs they skin.
     SkinEngine* skin = nullptr;
+    // The favorites every window's Favorites menu shows.
+    modFavorite* favorites = nullptr;
     // Creates the hosted page view of a window.
     std::function<PageView*(QWidget* parent)> createPageView;
 };

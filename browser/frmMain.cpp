@@ -11,6 +11,7 @@
 #include "TextBox.h"
 #include "Trim.h"
 #include "Yield.h"
+#include "modFavorite.h"
 #include "modMain.h"
 #include "modcboAutoComplete.h"
 
@@ -61,6 +62,11 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     createControls();
     connectPageView();
     connectPageCommands();
+    if (m_services.favorites) {
+        connect(m_services.favorites, &modFavorite::favoritesRebuilt, this,
+                &frmMain::refreshFavoritesMenu);
+        refreshFavoritesMenu();
+    }
     resize(int(kDesignClientWidth / kTwipsPerPixel),
            int(kDesignClientHeight / kTwipsPerPixel) + menuBar()->sizeHint().height());
 }
@@ -91,6 +97,8 @@ void frmMain::createMenus() {
         {QStringLiteral("mnuMainViewGoHomePage"), &frmMain::mnuMainViewGoHomePage_Click},
         {QStringLiteral("mnuMainViewRefresh"), &frmMain::mnuMainViewRefresh_Click},
         {QStringLiteral("mnuMainViewStop"), &frmMain::mnuMainViewStop_Click},
+        {QStringLiteral("mnuMainFavoriteAdd"), &frmMain::mnuMainFavoriteAdd_Click},
+        {QStringLiteral("mnuMainFavoriteModify"), &frmMain::mnuMainFavoriteModify_Click},
     };
     for (auto it = handlers.cbegin(); it != handlers.cend(); ++it) {
         const Handler handler = it.value();
@@ -240,7 +248,8 @@ void frmMain::ApplySkin(QWidget* frm) {
 }
 
 void frmMain::LoadAllFavorite() {
-    // The favorites entries arrive with the favorites menu.
+    if (m_services.favorites)
+        m_services.favorites->LoadAllFavorite();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMap>
 
+class FavoritesMenu;
 class ImageButton;
 class PageView;
 class PictureBox;
@@ -73,6 +74,9 @@ public:
     void RunPageCommand(int command);
     void mnuMainFileOffLine_Click();
     void mnuMainEditFind_Click();
+    void mnuMainFavoriteAdd_Click();
+    void mnuMainFavoriteModify_Click();
+    void mnuMainFavoriteUser_Click(int index);
 
     // Controls, by their names.
     PictureBox* picMainToolBar = nullptr;
@@ -97,6 +101,7 @@ private:
     void Form_Resize();
     void applyGeometry();
     void LoadAllFavorite();
+    void refreshFavoritesMenu();
 
     void txtURL_KeyDown();
     void picMainWeb_DblClick();
@@ -112,4 +117,5 @@ private:
     WindowGeometry m_geometry;
     QHash<QString, QAction*> m_menuItems;
     QHash<QString, QMenu*> m_menus;
+    FavoritesMenu* m_favoritesMenu = nullptr;
 };

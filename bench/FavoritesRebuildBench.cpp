@@ -1,0 +1,91 @@
+// Time of one favorites rebuild (reading the folder and refreshing every window's Favorites
+// menu), and of making one window's menu items when it first opens, for folders of 1,000,
+// 10,000 and 32,767 shortcuts with 1 and 5 windows open.
+// Windows use the fake page view: what is measured is the browser's own work.
+#include "FakeFavoriteDialogs.h"
+#include "FakeMessageBoxes.h"
+#include "FakePageView.h"
+#include "FakeRegistryStore.h"
+#include "FakeShellFolders.h"
+#include "FakeUrlHistory.h"
+#include "IniProfileFile.h"
+#include "frmMain.h"
+#include "modFavorite.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+void fill(const QString& folder, int count) {
+    for (int i = 0; i < count; ++i) {
+        QFile file(QStringLiteral("%1/收藏 %2 - 示例网站的页面标题.url").arg(folder).arg(i));
+        file.open(QIODevice::WriteOnly);
+        file.write(
+            QStringLiteral("[DEFAULT]\r\nBASEURL=http://example.cn/%1\r\n[InternetShortcut]\r\n"
+                           "URL=http://example.cn/%1\r\nIconIndex=0\r\n")
+                .arg(i)
+                .toUtf8());
+    }
+}
+
+double medianMs(QList<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples.at(samples.size() / 2);
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = 5;
+    std::printf("| shortcuts | windows | rebuild, all windows (ms) | first opening of one window's "
+                "menu (ms) |\n|---:|---:|---:|---:|\n");
+    for (const int count : {1000, 10000, 32767}) {
+        QTemporaryDir folder;
+        fill(folder.path(), count);
+        for (const int windows : {1, 5}) {
+            FakeShellFolders shellFolders;
+            shellFolders.favorites = folder.path();
+            IniProfileFile profile;
+            FakeFavoriteDialogs dialogs;
+            FakeMessageBoxes boxes;
+            FakeRegistryStore registry;
+            FakeUrlHistory history;
+            modFavorite favorites(shellFolders, profile, dialogs, boxes);
+            Services services;
+            services.registry = &registry;
+            services.messageBoxes = &boxes;
+            services.urlHistory = &history;
+            services.favorites = &favorites;
+            services.createPageView = [](QWidget* parent) {
+                return new FakePageView(parent);
+            };
+            QList<frmMain*> open;
+            for (int i = 0; i < windows; ++i)
+                open << new frmMain(services);
+
+            QList<double> rebuilds;
+            QList<double> openings;
+            for (int run = 0; run < runs; ++run) {
+                QElapsedTimer timer;
+                timer.start();
+                favorites.LoadAllFavorite();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                rebuilds << double(timer.nsecsElapsed()) / 1e6;
+                timer.restart();
+                Q_EMIT open.first()->menu(QStringLiteral("mnuMainFavorite"))->aboutToShow();
+                openings << double(timer.nsecsElapsed()) / 1e6;
+            }
+            std::printf("| %d | %d | %.0f | %.0f |\n", favorites.mintFavoriteCount, windows,
+                        medianMs(rebuilds), medianMs(openings));
+            qDeleteAll(open);
+        }
+    }
+    return 0;
+}

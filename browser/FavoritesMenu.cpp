@@ -1,0 +1,105 @@
+#include "FavoritesMenu.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+const char* kPendingFolder = "favoritesPending";
+
+// A name shows as it is: "&" is no access key here.
+QString menuText(const QString& caption) {
+    QString text = caption;
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString entryName(int index) {
+    return QStringLiteral("mnuMainFavoriteUser(%1)").arg(index);
+}
+} // namespace
+
+FavoritesMenu::FavoritesMenu(QMenu* menu, QAction* templateItem, ClickHandler onClick)
+    : QObject(menu)
+    , m_menu(menu)
+    , m_template(templateItem)
+    , m_onClick(std::move(onClick)) {
+    // One connection serves every entry, those of sub-menus included.
+    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+        const QString name = action->objectName();
+        if (name.startsWith(QLatin1String("mnuMainFavoriteUser(")) && action != m_template)
+            m_onClick(name.mid(20).chopped(1).toInt(), action->data().toString());
+    });
+    connect(menu, &QMenu::aboutToShow, this, [this] { realize(m_menu); });
+}
+
+void FavoritesMenu::setFavorites(const FavoriteFolder& folder) {
+    m_folder = folder;
+    clear();
+    m_menu->setProperty(kPendingFolder, true);
+    if (m_menu->isVisible())
+        realize(m_menu);
+}
+
+QAction* FavoritesMenu::entry(int index) {
+    // Sub-menus not opened yet may hold it: make every level before searching.
+    QList<QMenu*> pending{m_menu};
+    while (!pending.isEmpty()) {
+        QMenu* next = pending.takeFirst();
+        realize(next);
+        pending << next->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
+    }
+    return m_menu->findChild<QAction*>(entryName(index));
+}
+
+void FavoritesMenu::clear() {
+    for (QAction* action : std::as_const(m_entries)) {
+        m_menu->removeAction(action);
+        // Deleted later (a click on it may still be on the stack): until then, unnamed.
+        QObject* doomed = action->menu() ? static_cast<QObject*>(action->menu()) : action;
+        const QList<QAction*> inside = doomed->findChildren<QAction*>();
+        for (QAction* child : inside)
+            child->setObjectName(QString());
+        action->setObjectName(QString());
+        doomed->deleteLater();
+    }
+    m_entries.clear();
+}
+
+void FavoritesMenu::realize(QMenu* menu) {
+    if (!menu->property(kPendingFolder).toBool())
+        return;
+    menu->setProperty(kPendingFolder, false);
+    if (menu == m_menu) {
+        populate(menu, m_folder);
+        return;
+    }
+    const auto* folder =
+        static_cast<const FavoriteFolder*>(menu->property("favoritesFolder").value<const void*>());
+    if (folder)
+        populate(menu, *folder);
+}
+
+void FavoritesMenu::populate(QMenu* menu, const FavoriteFolder& folder) {
+    QList<QAction*> added;
+    added.reserve(folder.entries.size() + folder.folders.size());
+    for (const FavoriteEntry& entry : folder.entries) {
+        auto* action = new QAction(menuText(entry.caption), menu);
+        action->setObjectName(entryName(entry.index));
+        action->setData(entry.url);
+        added << action;
+    }
+    for (const FavoriteFolder& child : folder.folders) {
+        auto* sub = new QMenu(menuText(child.caption), menu);
+        if (child.isEmpty()) {
+            sub->addAction(QStringLiteral("(空)"))->setEnabled(false);
+        } else {
+            // The folder lives in m_folder until the next rebuild, which replaces this menu.
+            sub->setProperty("favoritesFolder", QVariant::fromValue<const void*>(&child));
+            sub->setProperty(kPendingFolder, true);
+            connect(sub, &QMenu::aboutToShow, this, [this, sub] { realize(sub); });
+        }
+        added << sub->menuAction();
+    }
+    menu->addActions(added);
+    if (menu == m_menu)
+        m_entries = added;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "FavoriteTree.h"
+
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+// The favorites entries of one window's Favorites menu, after its hidden template item:
+// files as items named mnuMainFavoriteUser(N) with their address as data, sub-folders as
+// sub-menus after them. A menu's items are made when it is about to show, so a rebuild of
+// thousands of favorites costs every window nothing until its menu is opened.
+class FavoritesMenu final : public QObject {
+    Q_OBJECT
+public:
+    using ClickHandler = std::function<void(int index, const QString& url)>;
+
+    FavoritesMenu(QMenu* menu, QAction* templateItem, ClickHandler onClick);
+
+    // Replaces the entries; shown at once when the menu is open, else when next opened.
+    void setFavorites(const FavoriteFolder& folder);
+    // The entry with this element index, in sub-menus too; null when there is none.
+    QAction* entry(int index);
+
+private:
+    void realize(QMenu* menu);
+    void populate(QMenu* menu, const FavoriteFolder& folder);
+    void clear();
+
+    QMenu* m_menu;
+    QAction* m_template;
+    ClickHandler m_onClick;
+    FavoriteFolder m_folder;
+    QList<QAction*> m_entries; // what follows the template in the top menu
+};

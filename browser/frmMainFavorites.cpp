@@ -1,0 +1,49 @@
+// The Favorites menu of a browser window: its entries, Add and Organize.
+#include "frmMain.h"
+
+#include "FavoritesMenu.h"
+#include "MenuTree.h"
+#include "PageView.h"
+#include "ShellFolders.h"
+#include "modFavorite.h"
+
+#include <QAction>
+#include <QMenu>
+
+void frmMain::refreshFavoritesMenu() {
+    if (!m_favoritesMenu) {
+        m_favoritesMenu = new FavoritesMenu(
+            menu(QStringLiteral("mnuMainFavorite")), menuItem(kFavoriteUserTemplate),
+            [this](int index, const QString&) { mnuMainFavoriteUser_Click(index); });
+    }
+    m_favoritesMenu->setFavorites(m_services.favorites->favorites());
+}
+
+void frmMain::mnuMainFavoriteUser_Click(int index) {
+    if (!m_favoritesMenu)
+        return;
+    if (QAction* entry = m_favoritesMenu->entry(index))
+        NavigateTo(entry->data().toString());
+}
+
+void frmMain::mnuMainFavoriteAdd_Click() {
+    if (!m_services.favorites)
+        return;
+    QString title = webMain->LocationName();
+    const QString url = webMain->LocationURL();
+    // The add dialog belongs to the default window, whichever window asked for it.
+    QWidget* owner = defaultWindow() ? static_cast<QWidget*>(defaultWindow()) : this;
+    const QString path = m_services.favorites->AddFavorite(title, url, owner);
+    if (!path.isEmpty())
+        m_services.favorites->LoadAllFavorite();
+}
+
+void frmMain::mnuMainFavoriteModify_Click() {
+    if (!m_services.favorites)
+        return;
+    const QString folder = m_services.favorites->GetFolderPath(ShellFolders::CSIDL_FAVORITES);
+    if (!folder.isEmpty())
+        m_services.favorites->DoOrganizeFavDlg(this, folder);
+    // Whatever happened in the dialog, the menus show the folder as it is now.
+    m_services.favorites->LoadAllFavorite();
+}

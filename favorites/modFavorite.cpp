@@ -1,0 +1,156 @@
+#include "modFavorite.h"
+
+#include "FavoriteDialogs.h"
+#include "MessageBoxes.h"
+#include "PageProperties.h"
+#include "ProfileFile.h"
+#include "ShellFolders.h"
+#include "modMain.h"
+
+#include <algorithm>
+#include <exception>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+const QString kSection = QStringLiteral("InternetShortcut");
+const QString kKey = QStringLiteral("URL");
+
+void logError(const char* routine, const std::error_code& error) {
+    WriteErrorLog(QString::fromLatin1(routine), error.value(),
+                  QString::fromLocal8Bit(error.message().c_str()));
+}
+
+struct Listed {
+    QString name;
+    QString key; // what the listing order compares
+    fs::path path;
+};
+} // namespace
+
+modFavorite::modFavorite(ShellFolders& shellFolders, ProfileFile& profile, FavoriteDialogs& dialogs,
+                         MessageBoxes& messageBoxes, QObject* parent)
+    : QObject(parent)
+    , m_shellFolders(shellFolders)
+    , m_profile(profile)
+    , m_dialogs(dialogs)
+    , m_messageBoxes(messageBoxes) {}
+
+QString modFavorite::GetFolderPath(qint32 nFolder) {
+    const ShellFolders::Lookup lookup = m_shellFolders.folderPath(nFolder);
+    if (lookup.path.isEmpty()) {
+        WriteErrorLog(QStringLiteral("GetFolderPath"), lookup.errorNumber, lookup.description);
+        return QString();
+    }
+    QString path = lookup.path;
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+QString modFavorite::ReadIniValue(const QString& strSection, const QString& strKey,
+                                  const QString& strDefault, const QString& strFile) {
+    const QString value =
+        m_profile.readValue(strSection, strKey, nativePath(strFile), kValueBufferSize);
+    return value.isEmpty() ? strDefault : value;
+}
+
+bool modFavorite::WriteIniValue(const QString& strSection, const QString& strKey,
+                                const QString& strValue, const QString& strFile) {
+    return m_profile.writeValue(strSection, strKey, strValue, nativePath(strFile));
+}
+
+QString modFavorite::AddFavorite(QString& strTitle, const QString& strURL, QWidget* owner) {
+    const QString folder = m_shellFolders.folderPath(ShellFolders::CSIDL_FAVORITES).path;
+    if (folder.isEmpty())
+        return QString();
+    const auto added =
+        m_dialogs.addFavorite(owner, folder, fileNameFromTitle(strTitle, QStringLiteral("网页")));
+    if (!added)
+        return QString();
+    strTitle = added->name;
+    if (!WriteIniValue(kSection, kKey, strURL, added->path)) {
+        // Saying nothing here would leave the user believing the favorite was kept.
+        m_messageBoxes.inform(owner, QStringLiteral("提示"),
+                              QStringLiteral("无法保存收藏夹项目：\n%1").arg(added->path),
+                              MessageBoxes::Icon::Warning);
+        return QString();
+    }
+    return added->path;
+}
+
+void modFavorite::DoOrganizeFavDlg(QWidget* owner, const QString& strPath) {
+    m_dialogs.organizeFavorites(owner, strPath);
+}
+
+QString modFavorite::GetMenuCaption(const QString& strName) {
+    if (strName.size() < 30)
+        return strName;
+    qsizetype cut = 28;
+    if (strName.at(cut - 1).isHighSurrogate())
+        --cut; // never half a character
+    return strName.left(cut) + QStringLiteral("...");
+}
+
+void modFavorite::LoadAllFavorite() {
+    m_root = FavoriteFolder();
+    mintFavoriteCount = 0;
+    try {
+        // Without a favorites folder nothing is listed, never the root of the file system.
+        const QString folder = GetFolderPath(ShellFolders::CSIDL_FAVORITES);
+        if (!folder.isEmpty())
+            LoadDirSubFavorite(nativePath(folder), m_root);
+    } catch (const std::exception& error) {
+        WriteErrorLog(QStringLiteral("LoadAllFavorite"), -1, QString::fromLocal8Bit(error.what()));
+    }
+    Q_EMIT favoritesRebuilt();
+}
+
+void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& into) {
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error) {
+        logError("LoadDirSubFavorite", error);
+        return;
+    }
+    QList<Listed> files;
+    QList<Listed> folders;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error)
+            break;
+        const QString name = pathText(it->path().filename());
+        if (name.startsWith(QLatin1Char('.')))
+            continue; // hidden
+        std::error_code typeError;
+        if (it->is_regular_file(typeError))
+            files.append({name, name.toUpper(), it->path()});
+        else if (it->is_directory(typeError) && !it->is_symlink(typeError))
+            folders.append({name, name.toUpper(), it->path()}); // could lead back up: left out
+    }
+    if (error)
+        logError("LoadDirSubFavorite", error);
+
+    // The order Windows lists an NTFS folder in; see listsBefore().
+    const auto byName = [](const Listed& a, const Listed& b) {
+        return a.key == b.key ? a.name < b.name : a.key < b.key;
+    };
+    std::sort(files.begin(), files.end(), byName);
+    std::sort(folders.begin(), folders.end(), byName);
+    for (const Listed& file : files) {
+        if (mintFavoriteCount >= kMaxEntries)
+            return; // the rest is left out
+        const QString url = m_profile.readValue(kSection, kKey, file.path, kValueBufferSize);
+        if (url.isEmpty())
+            continue;
+        ++mintFavoriteCount;
+        into.entries.append(
+            {mintFavoriteCount, GetMenuCaption(favoriteDisplayName(file.name)), url});
+    }
+    for (const Listed& sub : folders) {
+        FavoriteFolder child;
+        child.caption = GetMenuCaption(sub.name);
+        LoadDirSubFavorite(sub.path, child);
+        into.folders.append(child);
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "FavoriteTree.h"
+
+#include <QObject>
+#include <QString>
+#include <filesystem>
+
+class FavoriteDialogs;
+class MessageBoxes;
+class ProfileFile;
+class QWidget;
+class ShellFolders;
+
+// The favorites: the user's folder of Internet shortcut files, the entries built from it for
+// every window's Favorites menu, and adding a page to it. One per process.
+class modFavorite final : public QObject {
+    Q_OBJECT
+public:
+    modFavorite(ShellFolders& shellFolders, ProfileFile& profile, FavoriteDialogs& dialogs,
+                MessageBoxes& messageBoxes, QObject* parent = nullptr);
+
+    static constexpr int kValueBufferSize = 2048;
+    static constexpr int kMaxEntries = 32767;
+
+    // The shell folder's path without a trailing separator; empty (and logged) on failure.
+    QString GetFolderPath(qint32 nFolder);
+    QString ReadIniValue(const QString& strSection, const QString& strKey,
+                         const QString& strDefault, const QString& strFile);
+    // False when nothing could be written.
+    bool WriteIniValue(const QString& strSection, const QString& strKey, const QString& strValue,
+                       const QString& strFile);
+    // Asks for a name and folder and writes the shortcut. The path written, or empty when
+    // cancelled or when the file could not be written (which the user is told, naming it).
+    // On success strTitle holds the name the user confirmed.
+    QString AddFavorite(QString& strTitle, const QString& strURL, QWidget* owner);
+    void DoOrganizeFavDlg(QWidget* owner, const QString& strPath);
+
+    // Rebuilds the entries from the folder; every window's menu follows.
+    void LoadAllFavorite();
+    static QString GetMenuCaption(const QString& strName);
+
+    const FavoriteFolder& favorites() const { return m_root; }
+    qint16 mintFavoriteCount = 0;
+
+Q_SIGNALS:
+    void favoritesRebuilt();
+
+private:
+    void LoadDirSubFavorite(const std::filesystem::path& folder, FavoriteFolder& into);
+
+    ShellFolders& m_shellFolders;
+    ProfileFile& m_profile;
+    FavoriteDialogs& m_dialogs;
+    MessageBoxes& m_messageBoxes;
+    FavoriteFolder m_root;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTreeView>
+
+class QFileSystemModel;
+
+// A tree of the favorites folder and what lies below it: folders only, or folders and files.
+class FavoriteFolderTree final : public QTreeView {
+    Q_OBJECT
+public:
+    FavoriteFolderTree(const QString& root, bool withFiles, QWidget* parent = nullptr);
+
+    QFileSystemModel* fileModel() const { return m_model; }
+    QString root() const { return m_root; }
+    // The selected entry's path, or the root when nothing is selected.
+    QString selectedPath() const;
+    // The selected folder, or the folder of the selected file, or the root.
+    QString selectedFolder() const;
+    void selectPath(const QString& path);
+
+private:
+    QFileSystemModel* m_model;
+    QString m_root;
+};

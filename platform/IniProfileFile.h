@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ProfileFile.h"
+
+// Profile values in files on disk. Reading looks at the first kMaxReadSize bytes only, so a
+// huge file is never loaded whole.
+class IniProfileFile final : public ProfileFile {
+public:
+    QString readValue(const QString& section, const QString& key, const std::filesystem::path& file,
+                      int bufferSize) override;
+    bool writeValue(const QString& section, const QString& key, const QString& value,
+                    const std::filesystem::path& file) override;
+
+    static constexpr qint64 kMaxReadSize = 4 * 1024 * 1024;
+    // The largest file a write will rewrite.
+    static constexpr qint64 kMaxWriteSize = 64 * 1024 * 1024;
+};
+
+// Replaces the file's bytes whole: a temporary file in the same folder, flushed to disk, then
+// renamed over it, keeping its permissions. On any failure the old file is left untouched.
+bool replaceFileAtomically(const std::filesystem::path& file, const QByteArray& bytes);

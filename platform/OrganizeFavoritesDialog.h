@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class FavoriteFolderTree;
+
+// Renames, moves and deletes the favorites and folders below the favorites folder, and makes
+// new folders. Changes happen on disk at once; the dialog has only a close button.
+class OrganizeFavoritesDialog final : public QDialog {
+    Q_OBJECT
+public:
+    OrganizeFavoritesDialog(const QString& favoritesFolder, QWidget* parent = nullptr);
+
+    FavoriteFolderTree* tree() const { return m_tree; }
+
+    // Each returns false when the file system refused; nothing is half done.
+    static bool moveInto(const QString& path, const QString& folder);
+    static bool remove(const QString& path);
+
+private:
+    void createFolder();
+    void rename();
+    void move();
+    void removeSelected();
+
+    FavoriteFolderTree* m_tree;
+};

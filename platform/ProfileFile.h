@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+
+// One value of an initialisation file, with the semantics of the Windows profile functions:
+// section and key names match case-insensitively with blanks around them ignored, the first
+// matching section and key win, values are trimmed (and lose one pair of enclosing quotes).
+// Files are GBK; a file starting with a UTF-8 byte order mark is UTF-8 and stays so.
+// Paths are native so that names in any encoding (GBK names copied from Windows) open.
+class ProfileFile {
+public:
+    virtual ~ProfileFile() = default;
+    // The value read through a buffer of bufferSize bytes: at most bufferSize - 1 bytes of it,
+    // never ending in half a character. Empty when the file, section or key is missing.
+    virtual QString readValue(const QString& section, const QString& key,
+                              const std::filesystem::path& file, int bufferSize) = 0;
+    // Sets the key, changing only its line and keeping every other byte of the file; creates
+    // the file and the section when missing. The file is replaced whole (temporary file and
+    // rename), so a failure leaves the old file as it was. False when nothing was written.
+    virtual bool writeValue(const QString& section, const QString& key, const QString& value,
+                            const std::filesystem::path& file) = 0;
+};
+
+// A native path for a path held as text.
+std::filesystem::path nativePath(const QString& path);
+// The text of a native path or name: UTF-8 when it is valid UTF-8, else GBK.
+QString pathText(const std::filesystem::path& path);

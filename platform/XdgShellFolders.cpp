@@ -1,0 +1,31 @@
+#include "XdgShellFolders.h"
+
+#include "XdgPaths.h"
+
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+QString XdgShellFolders::favoritesPath() {
+    return xdg::appFolder(xdg::dataHome()) + QStringLiteral("/Favorites");
+}
+
+ShellFolders::Lookup XdgShellFolders::folderPath(int csidl) {
+    Lookup lookup;
+    if (csidl != CSIDL_FAVORITES) {
+        lookup.errorNumber = EINVAL;
+        lookup.description = QStringLiteral("不支持的文件夹标识 %1").arg(csidl);
+        return lookup;
+    }
+    const QString path = favoritesPath();
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path.toStdString()), error);
+    if (error || !QFileInfo(path).isDir()) {
+        lookup.errorNumber = error ? error.value() : ENOTDIR;
+        lookup.description = QString::fromLocal8Bit(std::strerror(lookup.errorNumber));
+        return lookup;
+    }
+    lookup.path = path;
+    return lookup;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ShellFolders.h"
+
+// Answers with a given favorites folder, or fails with a given error when none is set.
+class FakeShellFolders final : public ShellFolders {
+public:
+    Lookup folderPath(int csidl) override;
+
+    QString favorites;
+    int errorNumber = 2;
+    QString description = QStringLiteral("系统找不到指定的文件。");
+    int lookups = 0;
+};
