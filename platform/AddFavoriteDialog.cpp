@@ -31,7 +31,9 @@ AddFavoriteDialog::AddFavoriteDialog(const QString& favoritesFolder, const QStri
     auto* buttons = new QDialogButtonBox(this);
     auto* newFolder =
         buttons->addButton(QStringLiteral("新建文件夹(&W)..."), QDialogButtonBox::ActionRole);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    newFolder->setAutoDefault(false);
+    ok->setDefault(true);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     connect(newFolder, &QPushButton::clicked, this, &AddFavoriteDialog::createFolder);
