@@ -1,8 +1,11 @@
 #include "EngineProfile.h"
+#include "EngineUrlCacheBackend.h"
 #include "IniProfileFile.h"
 #include "QtFavoriteDialogs.h"
+#include "QtFileChooser.h"
 #include "QtMessageBoxes.h"
 #include "QtPageDialogs.h"
+#include "QtProcessLauncher.h"
 #include "RegFileStore.h"
 #include "Services.h"
 #include "SqliteUrlHistory.h"
@@ -31,9 +34,12 @@ int main(int argc, char* argv[]) {
     IniProfileFile profileFile;
     QtFavoriteDialogs favoriteDialogs;
     modFavorite favorites(shellFolders, profileFile, favoriteDialogs, messageBoxes);
+    QtProcessLauncher launcher;
+    QtFileChooser fileChooser;
     const auto registry = RegFileStore::fromXdgFolders();
     SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
     QWebEngineProfile* profile = createSharedProfile();
+    EngineUrlCacheBackend urlCache(profile, &history);
 
     Services services;
     services.registry = registry.get();
@@ -41,6 +47,9 @@ int main(int argc, char* argv[]) {
     services.urlHistory = &history;
     services.skin = &skin;
     services.favorites = &favorites;
+    services.urlCache = &urlCache;
+    services.launcher = &launcher;
+    services.fileChooser = &fileChooser;
     services.createPageView = [profile, &history, &pageDialogs](QWidget* parent) {
         return new WebEnginePageView(profile, &history, &pageDialogs, parent);
     };

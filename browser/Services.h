@@ -2,7 +2,10 @@
 
 #include <functional>
 
+class FileChooser;
 class MessageBoxes;
+class ProcessLauncher;
+class UrlCacheBackend;
 class modFavorite;
 class PageView;
 class QWidget;
@@ -20,6 +23,10 @@ struct Services {
     SkinEngine* skin = nullptr;
     // The favorites every window's Favorites menu shows.
     modFavorite* favorites = nullptr;
+    // The browsing traces "清除历史记录" deletes.
+    UrlCacheBackend* urlCache = nullptr;
+    ProcessLauncher* launcher = nullptr;
+    FileChooser* fileChooser = nullptr;
     // Creates the hosted page view of a window.
     std::function<PageView*(QWidget* parent)> createPageView;
 };

@@ -99,6 +99,15 @@ void frmMain::createMenus() {
         {QStringLiteral("mnuMainViewStop"), &frmMain::mnuMainViewStop_Click},
         {QStringLiteral("mnuMainFavoriteAdd"), &frmMain::mnuMainFavoriteAdd_Click},
         {QStringLiteral("mnuMainFavoriteModify"), &frmMain::mnuMainFavoriteModify_Click},
+        {QStringLiteral("mnuMainFileOpen"), &frmMain::mnuMainFileOpen_Click},
+        {QStringLiteral("mnuMainViewSourceCode"), &frmMain::mnuMainViewSourceCode_Click},
+        {QStringLiteral("mnuMainToolHistoryClearExplorer"),
+         &frmMain::mnuMainToolHistoryClearExplorer_Click},
+        {QStringLiteral("mnuMainToolEXENotepad"), &frmMain::mnuMainToolEXENotepad_Click},
+        {QStringLiteral("mnuMainToolEXEExplorer"), &frmMain::mnuMainToolEXEExplorer_Click},
+        {QStringLiteral("mnuMainToolInternetOption"), &frmMain::mnuMainToolInternetOption_Click},
+        {QStringLiteral("mnuMainHelpSoftPage"), &frmMain::mnuMainHelpSoftPage_Click},
+        {QStringLiteral("mnuMainHelpAbout"), &frmMain::mnuMainHelpAbout_Click},
     };
     for (auto it = handlers.cbegin(); it != handlers.cend(); ++it) {
         const Handler handler = it.value();
@@ -216,14 +225,19 @@ void frmMain::NavigateTo(const QString& strURL) {
 }
 
 void frmMain::DoAddNewWindow(const QString& strURL) {
-    auto* window = new frmMain(m_services);
+    OpenNewWindow(m_services, strURL);
+}
+
+frmMain* frmMain::OpenNewWindow(const Services& services, const QString& strURL) {
+    auto* window = new frmMain(services);
     window->mstrURLNewWindow = strURL;
     const QPointer<frmMain> guard(window);
     window->Show();
     if (!guard)
-        return;
+        return nullptr;
     window->activateWindow();
     window->txtURL->setFocus(Qt::OtherFocusReason);
+    return window;
 }
 
 void frmMain::ApplySkin(QWidget* frm) {

@@ -50,6 +50,8 @@ public:
     bool isLoaded() const { return m_loaded; }
     // Loads if needed, then shows the window.
     void Show();
+    // A new window on the address, loaded and shown; the focus goes into its address box.
+    static frmMain* OpenNewWindow(const Services& services, const QString& strURL);
 
     void NavigateTo(const QString& strURL);
     // Searches for the search box's keyword in this window.
@@ -77,6 +79,14 @@ public:
     void mnuMainFavoriteAdd_Click();
     void mnuMainFavoriteModify_Click();
     void mnuMainFavoriteUser_Click(int index);
+    void mnuMainFileOpen_Click();
+    void mnuMainViewSourceCode_Click();
+    void mnuMainToolHistoryClearExplorer_Click();
+    void mnuMainToolEXENotepad_Click();
+    void mnuMainToolEXEExplorer_Click();
+    void mnuMainToolInternetOption_Click();
+    void mnuMainHelpSoftPage_Click();
+    void mnuMainHelpAbout_Click();
 
     // Controls, by their names.
     PictureBox* picMainToolBar = nullptr;

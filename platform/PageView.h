@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 // The hosted page view of a browser window: the operations the window asks of it and the
 // events it raises, with the names and meanings the window code is written against. One
@@ -44,6 +46,12 @@ public:
     // preview, properties) or edit actions. Without a document, or for a command the view
     // does not know, nothing happens.
     virtual void ExecWB(int cmdID, int cmdexecopt) = 0;
+
+    // The markup of the document's root element without its own tags (its innerHTML),
+    // or nothing without a document or root element. It arrives later, never during this call,
+    // and not at all once context is gone.
+    using MarkupCallback = std::function<void(const std::optional<QString>& markup)>;
+    virtual void DocumentMarkup(QObject* context, MarkupCallback callback) = 0;
 
     // Named targets (target="name", window.open(url, "name")) may resolve to this view.
     bool RegisterAsBrowser() const { return m_registerAsBrowser; }

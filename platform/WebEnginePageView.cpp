@@ -7,9 +7,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPrinter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
@@ -100,6 +103,24 @@ bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return PageView::eventFilter(watched, event);
+}
+
+void WebEnginePageView::DocumentMarkup(QObject* context, MarkupCallback callback) {
+    const QPointer<QObject> guard(context);
+    if (m_page->url().isEmpty()) {
+        QTimer::singleShot(0, context, [callback] { callback(std::nullopt); });
+        return;
+    }
+    m_page->runJavaScript(
+        QStringLiteral("document.documentElement ? document.documentElement.innerHTML : null"),
+        QWebEngineScript::ApplicationWorld, [guard, callback](const QVariant& result) {
+            if (!guard)
+                return;
+            if (result.isNull() || !result.isValid())
+                callback(std::nullopt);
+            else
+                callback(result.toString());
+        });
 }
 
 QWebEnginePage* WebEnginePageView::requestNewWindow() {

@@ -39,6 +39,7 @@ public:
     QString LocationURL() const override;
     QString LocationName() const override;
     void ExecWB(int cmdID, int cmdexecopt) override;
+    void DocumentMarkup(QObject* context, MarkupCallback callback) override;
     void setOffline(bool on) override;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QTimer>
 
 namespace {
 QString flag(bool on) {
@@ -57,6 +58,12 @@ void FakePageView::ExecWB(int cmdID, int cmdexecopt) {
 void FakePageView::keyPressEvent(QKeyEvent* event) {
     keys << QKeySequence(event->keyCombination()).toString();
     event->accept();
+}
+
+void FakePageView::DocumentMarkup(QObject* context, MarkupCallback callback) {
+    calls << QStringLiteral("DocumentMarkup");
+    const std::optional<QString> answer = markup;
+    QTimer::singleShot(0, context, [callback, answer] { callback(answer); });
 }
 
 PageView* FakePageView::raiseNewWindow2() {

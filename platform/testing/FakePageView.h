@@ -23,6 +23,7 @@ public:
     void setSilent(bool on) override;
     void setOffline(bool on) override;
     void ExecWB(int cmdID, int cmdexecopt) override;
+    void DocumentMarkup(QObject* context, MarkupCallback callback) override;
 
     // Raises NewWindow2 as the engine would and returns the view the handler handed back.
     PageView* raiseNewWindow2();
@@ -32,6 +33,7 @@ public:
     QString locationName; // answered by LocationName()
     std::function<void(const QString&)> onNavigate; // runs inside Navigate
     QStringList keys;                               // key presses the view received, "Ctrl+F" style
+    std::optional<QString> markup; // answered by DocumentMarkup, after the call returns
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "BrowserTestWindow.h"
 
+#include "frmOpen.h"
 #include "modMain.h"
 
 #include <QApplication>
@@ -13,12 +14,17 @@ BrowserFixture::BrowserFixture() {
     services.registry = &registry;
     services.messageBoxes = &boxes;
     services.urlHistory = &history;
+    services.urlCache = &urlCache;
+    services.launcher = &launcher;
+    services.fileChooser = &fileChooser;
     services.createPageView = [](QWidget* parent) {
         return new FakePageView(parent);
     };
 }
 
 BrowserFixture::~BrowserFixture() {
+    if (frmOpen* dialog = frmOpen::instance())
+        delete dialog;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     while (frmMain* window = frmMain::defaultWindow())
         delete window;

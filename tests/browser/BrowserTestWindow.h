@@ -1,8 +1,11 @@
 #pragma once
 
+#include "FakeFileChooser.h"
 #include "FakeMessageBoxes.h"
 #include "FakePageView.h"
+#include "FakeProcessLauncher.h"
 #include "FakeRegistryStore.h"
+#include "FakeUrlCacheBackend.h"
 #include "FakeUrlHistory.h"
 #include "Services.h"
 #include "frmMain.h"
@@ -29,5 +32,8 @@ protected:
     FakeRegistryStore registry;
     FakeUrlHistory history;
     FakeMessageBoxes boxes;
+    FakeUrlCacheBackend urlCache;
+    FakeProcessLauncher launcher;
+    FakeFileChooser fileChooser;
     Services services;
 };

@@ -1,0 +1,97 @@
+#include "EngineUrlCacheBackend.h"
+
+#include "GbkText.h"
+#include "UrlHistory.h"
+
+#include <QWebEngineProfile>
+
+namespace {
+constexpr quint32 kInvalidHandle = 6; // ERROR_INVALID_HANDLE
+constexpr quint32 kNotFound = 2;
+} // namespace
+
+EngineUrlCacheBackend::EngineUrlCacheBackend(QWebEngineProfile* profile, UrlHistory* history)
+    : m_profile(profile)
+    , m_history(history) {}
+
+UrlCacheBackend::Handle EngineUrlCacheBackend::FindFirstUrlCacheGroup(GroupId& group) {
+    m_lastError = 0;
+    group = kEngineGroup;
+    m_groupHandle = 1;
+    return m_groupHandle;
+}
+
+bool EngineUrlCacheBackend::DeleteUrlCacheGroup(GroupId group, quint32) {
+    if (group != kEngineGroup || !m_profile) {
+        m_lastError = kNotFound;
+        return false;
+    }
+    m_profile->clearHttpCache();
+    m_profile->clearAllVisitedLinks();
+    m_lastError = 0;
+    return true;
+}
+
+bool EngineUrlCacheBackend::FindNextUrlCacheGroup(Handle handle, GroupId&, quint32&) {
+    m_lastError = handle == m_groupHandle && handle ? kNoMoreGroups : kInvalidHandle;
+    return false; // there is only the one group
+}
+
+UrlCacheBackend::Handle EngineUrlCacheBackend::FindFirstUrlCacheEntry(EntryRecord& record,
+                                                                      quint32& bufferSize) {
+    m_entries.clear();
+    if (m_history) {
+        for (const UrlHistoryEntry& entry : m_history->entries())
+            m_entries << entry.url;
+    }
+    m_next = 0;
+    m_entryHandle = 0;
+    if (m_entries.isEmpty()) {
+        m_lastError = kNoMoreEntries;
+        return 0;
+    }
+    if (!handOut(record, bufferSize))
+        return 0;
+    m_entryHandle = 2;
+    return m_entryHandle;
+}
+
+bool EngineUrlCacheBackend::DeleteUrlCacheEntry(const QByteArray& sourceUrlName) {
+    const bool removed = m_history && m_history->removeUrl(fromGbk(sourceUrlName));
+    m_lastError = removed ? 0 : kNotFound;
+    return removed;
+}
+
+bool EngineUrlCacheBackend::FindNextUrlCacheEntry(Handle handle, EntryRecord& record,
+                                                  quint32& bufferSize) {
+    if (!handle || handle != m_entryHandle) {
+        m_lastError = kInvalidHandle;
+        return false;
+    }
+    return handOut(record, bufferSize);
+}
+
+void EngineUrlCacheBackend::FindCloseUrlCache(Handle handle) {
+    if (handle == m_entryHandle)
+        m_entryHandle = 0;
+    if (handle == m_groupHandle)
+        m_groupHandle = 0;
+}
+
+bool EngineUrlCacheBackend::handOut(EntryRecord& record, quint32& bufferSize) {
+    if (m_next >= m_entries.size()) {
+        m_lastError = kNoMoreEntries;
+        return false;
+    }
+    const QByteArray name = toGbk(m_entries.at(m_next));
+    const quint32 needed = recordSize(name);
+    if (needed > bufferSize) {
+        bufferSize = needed;
+        m_lastError = kInsufficientBuffer;
+        return false;
+    }
+    record.sourceUrlName = name;
+    ++m_next;
+    m_lastError = 0;
+    return true;
+}

@@ -1,0 +1,14 @@
+#include "QtFileChooser.h"
+
+#include <QFileDialog>
+
+std::optional<QString> QtFileChooser::chooseExistingFile(QWidget* owner, const QString& title,
+                                                         const QString& filterName,
+                                                         const QString& startFolder) {
+    QFileDialog dialog(owner, title, startFolder, filterName + QStringLiteral(" (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}

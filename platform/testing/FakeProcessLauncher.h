@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ProcessLauncher.h"
+
+// Records every start; starting succeeds unless the test says otherwise.
+class FakeProcessLauncher final : public ProcessLauncher {
+public:
+    bool start(const QString& program, const QStringList& arguments,
+               const QString& workingFolder) override;
+    bool startStandIn(StandIn tool, const QStringList& arguments,
+                      const QString& workingFolder) override;
+
+    struct Started {
+        QString program; // "text-editor", "file-manager", "network-settings" for stand-ins
+        QStringList arguments;
+        QString workingFolder;
+    };
+    QList<Started> started;
+    bool succeed = true;
+};

@@ -1,0 +1,46 @@
+#include "ViewSource.h"
+
+#include "GbkText.h"
+#include "PageView.h"
+#include "ProcessLauncher.h"
+#include "ProgramFolder.h"
+#include "XdgPaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(bytes);
+    return file.commit();
+}
+} // namespace
+
+QString fallbackPageSourcePath() {
+    return xdg::appFolder(xdg::cacheHome()) + QStringLiteral("/KQCode.txt");
+}
+
+QString WritePageSource(const QString& markup) {
+    const QByteArray bytes = toGbk(markup) + "\r\n";
+    const QString primary = programFolderFile(QStringLiteral("KQCode.txt"));
+    if (writeFile(primary, bytes))
+        return primary;
+    // Opening the old file here would show an earlier page's source as this one's.
+    const QString fallback = fallbackPageSourcePath();
+    QDir().mkpath(QFileInfo(fallback).absolutePath());
+    if (writeFile(fallback, bytes))
+        return fallback;
+    return QString();
+}
+
+void ShowPageSource(PageView& view, ProcessLauncher& launcher, QObject* context) {
+    view.DocumentMarkup(context, [&launcher](const std::optional<QString>& markup) {
+        const QString path = WritePageSource(markup.value_or(QString()));
+        if (!path.isEmpty())
+            launcher.startStandIn(ProcessLauncher::StandIn::TextEditor, {path}, programFolder());
+    });
+}
