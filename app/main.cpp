@@ -1,6 +1,8 @@
+#include "DownloadManager.h"
 #include "EngineProfile.h"
 #include "EngineUrlCacheBackend.h"
 #include "IniProfileFile.h"
+#include "InputMethod.h"
 #include "QtFavoriteDialogs.h"
 #include "QtFileChooser.h"
 #include "QtMessageBoxes.h"
@@ -20,6 +22,7 @@
 #include <QWebEngineProfile>
 
 int main(int argc, char* argv[]) {
+    chooseInputMethod();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale"));
@@ -40,6 +43,7 @@ int main(int argc, char* argv[]) {
     SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
     QWebEngineProfile* profile = createSharedProfile();
     EngineUrlCacheBackend urlCache(profile, &history);
+    DownloadManager downloads(profile, &pageDialogs);
 
     Services services;
     services.registry = registry.get();

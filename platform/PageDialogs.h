@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPrinter;
+class QUrl;
 class QWidget;
 
 // The dialogs a page view opens for its document commands. Tests answer them without a
@@ -31,4 +32,25 @@ public:
     virtual void previewPrint(QWidget* owner, QPrinter* printer,
                               const std::function<void(QPrinter*)>& paint) = 0;
     virtual void showProperties(QWidget* owner, const PageProperties& properties) = 0;
+
+    // Only asked while the view is not silent.
+    struct Credentials {
+        QString user;
+        QString password;
+    };
+    virtual void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) = 0;
+    virtual bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) = 0;
+    virtual std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin,
+                                                const QString& message,
+                                                const QString& defaultValue) = 0;
+    virtual bool confirmLeavingPage(QWidget* owner) = 0;
+    // Nothing when the user cancelled signing in.
+    virtual std::optional<Credentials> signIn(QWidget* owner, const QUrl& site,
+                                              const QString& realm, bool proxy) = 0;
+    // True to continue once despite the error (only asked for errors that may be overridden).
+    virtual bool continueDespiteCertificateError(QWidget* owner, const QUrl& url,
+                                                 const QString& description) = 0;
+    // Where to save a download; nothing when cancelled.
+    virtual std::optional<QString> chooseDownloadPath(QWidget* owner,
+                                                      const QString& suggestedPath) = 0;
 };

@@ -5,13 +5,17 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,4 +83,96 @@ void QtPageDialogs::showProperties(QWidget* owner, const PageProperties& propert
     layout->addWidget(buttons);
     dialog.setMinimumWidth(420);
     dialog.exec();
+}
+
+namespace {
+QString fromPage(const QUrl& origin) {
+    const QString host = origin.host();
+    return host.isEmpty() ? QStringLiteral("来自网页的消息")
+                          : QStringLiteral("来自 %1 的消息").arg(host);
+}
+
+bool askOkCancel(QWidget* owner, const QString& title, const QString& text,
+                 QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    return box.exec() == QMessageBox::Ok;
+}
+} // namespace
+
+void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) {
+    QMessageBox box(QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok, owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) {
+    return askOkCancel(owner, fromPage(origin), message, QMessageBox::Question);
+}
+
+std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& origin,
+                                                   const QString& message,
+                                                   const QString& defaultValue) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, fromPage(origin), message, QLineEdit::Normal,
+                                               defaultValue, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+bool QtPageDialogs::confirmLeavingPage(QWidget* owner) {
+    return askOkCancel(owner, QStringLiteral("离开此页？"),
+                       QStringLiteral("确实要离开此页吗？您所做的更改可能不会保存。"),
+                       QMessageBox::Question);
+}
+
+std::optional<PageDialogs::Credentials> QtPageDialogs::signIn(QWidget* owner, const QUrl& site,
+                                                              const QString& realm, bool proxy) {
+    QDialog dialog(owner);
+    dialog.setWindowTitle(proxy ? QStringLiteral("代理服务器需要登录")
+                                : QStringLiteral("需要登录"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* intro = new QLabel(
+        QStringLiteral("%1 要求提供用户名和密码。\n领域：%2")
+            .arg(site.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery),
+                 realm),
+        &dialog);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    auto* form = new QFormLayout;
+    auto* user = new QLineEdit(&dialog);
+    auto* password = new QLineEdit(&dialog);
+    password->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("用户名(&U)："), user);
+    form->addRow(QStringLiteral("密码(&P)："), password);
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("登录"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Credentials{user->text(), password->text()};
+}
+
+bool QtPageDialogs::continueDespiteCertificateError(QWidget* owner, const QUrl& url,
+                                                    const QString& description) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("安全证书有问题"),
+                    QStringLiteral("%1 的安全证书有问题：\n%2\n\n继续访问可能使您的信息被他人"
+                                   "窃取。仍要继续访问此网站吗？")
+                        .arg(url.host(), description),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("继续访问(&C)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("不访问(&N)"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtPageDialogs::chooseDownloadPath(QWidget* owner,
+                                                         const QString& suggestedPath) {
+    const QString path =
+        QFileDialog::getSaveFileName(owner, QStringLiteral("保存下载的文件"), suggestedPath);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }

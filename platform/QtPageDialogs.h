@@ -11,4 +11,15 @@ public:
     void previewPrint(QWidget* owner, QPrinter* printer,
                       const std::function<void(QPrinter*)>& paint) override;
     void showProperties(QWidget* owner, const PageProperties& properties) override;
+    void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) override;
+    bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) override;
+    std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin, const QString& message,
+                                        const QString& defaultValue) override;
+    bool confirmLeavingPage(QWidget* owner) override;
+    std::optional<Credentials> signIn(QWidget* owner, const QUrl& site, const QString& realm,
+                                      bool proxy) override;
+    bool continueDespiteCertificateError(QWidget* owner, const QUrl& url,
+                                         const QString& description) override;
+    std::optional<QString> chooseDownloadPath(QWidget* owner,
+                                              const QString& suggestedPath) override;
 };

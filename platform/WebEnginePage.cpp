@@ -1,29 +1,52 @@
 #include "WebEnginePage.h"
 
-WebEnginePage::WebEnginePage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent) {}
+#include "PageDialogs.h"
+#include "WebEnginePageView.h"
+
+#include <QCoreApplication>
+
+WebEnginePage::WebEnginePage(QWebEngineProfile* profile, WebEnginePageView* view, QObject* parent)
+    : QWebEnginePage(profile, parent)
+    , m_view(view) {}
+
+QString WebEnginePage::leavePageQuestion() {
+    // The engine asks it through javaScriptConfirm, in these words (translated or not).
+    return QCoreApplication::translate(
+        "QWebEnginePage",
+        "Are you sure you want to leave this page? Changes that you made may not be saved.");
+}
 
 QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
-    return onCreateWindow ? onCreateWindow() : nullptr;
+    return m_view->requestNewWindow();
 }
 
 bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-    if (onNavigationRequest)
-        onNavigationRequest(url);
+    Q_EMIT m_view->BeforeNavigate2(url.toString());
     return true;
 }
 
-// While silent, script boxes answer as if dismissed: alert closed, confirm and prompt refused.
+// While silent, script boxes answer as if dismissed: alert closed, confirm and prompt refused,
+// and a page asking before it is left is left.
 void WebEnginePage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg) {
-    if (!silent())
-        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+    if (!m_view->Silent() && m_view->dialogs())
+        m_view->dialogs()->scriptAlert(m_view, securityOrigin, msg);
 }
 
 bool WebEnginePage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) {
-    return !silent() && QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+    const bool leaving = msg == leavePageQuestion();
+    if (m_view->Silent() || !m_view->dialogs())
+        return leaving;
+    if (leaving)
+        return m_view->dialogs()->confirmLeavingPage(m_view);
+    return m_view->dialogs()->scriptConfirm(m_view, securityOrigin, msg);
 }
 
 bool WebEnginePage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
                                      const QString& defaultValue, QString* result) {
-    return !silent() && QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+    if (m_view->Silent() || !m_view->dialogs())
+        return false;
+    const auto answer = m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue);
+    if (answer && result)
+        *result = *answer;
+    return answer.has_value();
 }

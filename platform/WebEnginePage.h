@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QWebEnginePage>
-#include <functional>
 
-// The engine page behind a WebEnginePageView; it hands the engine's window and navigation
-// requests and its script dialogs to the view through callbacks.
+class WebEnginePageView;
+
+// The engine page behind a WebEnginePageView: it hands the engine's window and navigation
+// requests and its script dialogs to the view.
 class WebEnginePage final : public QWebEnginePage {
     Q_OBJECT
 public:
-    explicit WebEnginePage(QWebEngineProfile* profile, QObject* parent = nullptr);
+    WebEnginePage(QWebEngineProfile* profile, WebEnginePageView* view, QObject* parent);
 
-    std::function<QWebEnginePage*()> onCreateWindow;
-    std::function<void(const QUrl&)> onNavigationRequest;
-    std::function<bool()> isSilent;
+    WebEnginePageView* view() const { return m_view; }
+
+    // The question the engine asks before a page that wants to be asked is left.
+    static QString leavePageQuestion();
 
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
@@ -23,5 +25,5 @@ protected:
                           const QString& defaultValue, QString* result) override;
 
 private:
-    bool silent() const { return isSilent && isSilent(); }
+    WebEnginePageView* m_view;
 };

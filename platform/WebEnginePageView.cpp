@@ -21,7 +21,7 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     , m_view(new QWebEngineView(this))
     , m_history(history)
     , m_dialogs(dialogs) {
-    m_page = new WebEnginePage(profile, m_view);
+    m_page = new WebEnginePage(profile, this, m_view);
     m_view->setPage(m_page);
     m_interceptor = new OfflineInterceptor(this);
     m_page->setUrlRequestInterceptor(m_interceptor);
@@ -35,15 +35,7 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     // Ctrl+F reaches whichever widget of the engine has the focus; catch it on its way.
     qApp->installEventFilter(this);
 
-    m_page->onCreateWindow = [this] {
-        return requestNewWindow();
-    };
-    m_page->onNavigationRequest = [this](const QUrl& url) {
-        Q_EMIT BeforeNavigate2(url.toString());
-    };
-    m_page->isSilent = [this] {
-        return Silent();
-    };
+    connectHostingDefaults();
 
     connect(m_page, &QWebEnginePage::titleChanged, this, &PageView::TitleChange);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEnginePageView::reportHistoryState);
@@ -85,6 +77,7 @@ QString WebEnginePageView::LocationName() const {
 
 WebEnginePageView::~WebEnginePageView() {
     m_page->setUrlRequestInterceptor(nullptr);
+    delete m_fullScreen; // holds the engine view while the page is full screen
 }
 
 void WebEnginePageView::setOffline(bool on) {

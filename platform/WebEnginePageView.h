@@ -6,6 +6,9 @@
 #include <optional>
 
 class FindBar;
+class QAuthenticator;
+class QWebEngineCertificateError;
+class QWebEngineFullScreenRequest;
 class OfflineInterceptor;
 class PageDialogs;
 class QPrinter;
@@ -26,6 +29,7 @@ public:
     Q_DISABLE_COPY_MOVE(WebEnginePageView)
 
     QWebEngineView* view() const { return m_view; }
+    PageDialogs* dialogs() const { return m_dialogs; }
     WebEnginePage* page() const { return m_page; }
     FindBar* findBar() const { return m_findBar; }
     QPrinter* printer();
@@ -42,11 +46,24 @@ public:
     void DocumentMarkup(QObject* context, MarkupCallback callback) override;
     void setOffline(bool on) override;
 
+    // The view that takes a page a script or link asked to open in a new window.
+    QWebEnginePage* requestNewWindow();
+    bool isFullScreen() const { return m_fullScreen != nullptr; }
+
+    // The page shown instead of a blank one when the page's process has died.
+    static QString crashPageHtml(const QUrl& failedUrl);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWebEnginePage* requestNewWindow();
+    void connectHostingDefaults();
+    void signIn(const QUrl& url, QAuthenticator* authenticator, const QString& realmOrHost,
+                bool proxy);
+    void certificateError(const QWebEngineCertificateError& error);
+    void permissionRequested(const QUrl& origin, int feature);
+    void fullScreenRequested(QWebEngineFullScreenRequest request);
+    void renderProcessTerminated(int status);
     void reportHistoryState();
     void documentLoaded(bool ok);
     void saveAs();
@@ -61,6 +78,7 @@ private:
     FindBar* m_findBar = nullptr;
     OfflineInterceptor* m_interceptor = nullptr;
     std::unique_ptr<QPrinter> m_printer;
+    QWidget* m_fullScreen = nullptr;
     bool m_printing = false;
     std::optional<bool> m_reportedBack;
     std::optional<bool> m_reportedForward;

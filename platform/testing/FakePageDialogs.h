@@ -15,6 +15,17 @@ public:
     void previewPrint(QWidget* owner, QPrinter* printer,
                       const std::function<void(QPrinter*)>& paint) override;
     void showProperties(QWidget* owner, const PageProperties& properties) override;
+    void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) override;
+    bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) override;
+    std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin, const QString& message,
+                                        const QString& defaultValue) override;
+    bool confirmLeavingPage(QWidget* owner) override;
+    std::optional<Credentials> signIn(QWidget* owner, const QUrl& site, const QString& realm,
+                                      bool proxy) override;
+    bool continueDespiteCertificateError(QWidget* owner, const QUrl& url,
+                                         const QString& description) override;
+    std::optional<QString> chooseDownloadPath(QWidget* owner,
+                                              const QString& suggestedPath) override;
 
     QStringList asked;                // "save:<suggested name>", "setup", "print", ...
     std::optional<SaveTarget> saveTo; // nothing: the save dialog is cancelled
@@ -22,4 +33,9 @@ public:
     QString previewToPdf;             // where the preview's pages are rendered
     bool landscapeOnSetUp = false;    // page set-up answer: landscape, confirmed
     QList<PageProperties> properties;
+    bool confirmAnswer = true;              // script confirm and leaving a page
+    std::optional<QString> promptAnswer;    // nothing: prompt cancelled
+    std::optional<Credentials> credentials; // nothing: sign-in cancelled
+    bool continueAnswer = false;            // certificate errors
+    std::optional<QString> downloadPath;    // nothing: download cancelled
 };

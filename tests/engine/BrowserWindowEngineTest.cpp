@@ -67,6 +67,43 @@ TEST_F(BrowserWindowEngineTest, FindOpensTheFindBarOnlyFromThePage) {
     EXPECT_TRUE(waitFor([&] { return view->findBar()->isVisible(); }));
 }
 
+TEST_F(BrowserWindowEngineTest, AScriptClosingItsWindowLeavesTheWindowOpen) {
+    server.page("/start", "<title>Start</title>");
+    server.page("/closing", "<title>Closing</title><script>setTimeout(function() {"
+                            " window.close(); document.title = 'Asked'; }, 50);</script>");
+    setStartPage(server.url("/start").toString());
+    frmMain* window = openWindow();
+    ASSERT_TRUE(
+        waitFor([&] { return window->windowTitle() == QLatin1String("Start - Tarnvale"); }));
+    runScript(window, "window.open('/closing')"); // a window a script opened may be closed
+    ASSERT_TRUE(waitFor([] { return frmMain::openWindows().size() == 2; }));
+    frmMain* opened = frmMain::openWindows().last();
+    ASSERT_TRUE(
+        waitFor([&] { return opened->windowTitle() == QLatin1String("Asked - Tarnvale"); }));
+    waitFor([] { return false; }, 300);
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_EQ(frmMain::openWindows().size(), 2);
+}
+
+TEST_F(BrowserWindowEngineTest, NamedTargetsReachTheWindowCarryingThatName) {
+    server.page("/start", "<title>Start</title><a id='second' href='/two' target='named'>2</a>");
+    server.page("/one", "<title>One</title>");
+    server.page("/two", "<title>Two</title>");
+    setStartPage(server.url("/start").toString());
+    frmMain* window = openWindow();
+    ASSERT_TRUE(
+        waitFor([&] { return window->windowTitle() == QLatin1String("Start - Tarnvale"); }));
+    runScript(window, "window.open('/one', 'named')");
+    ASSERT_TRUE(waitFor([] { return frmMain::openWindows().size() == 2; }));
+    frmMain* named = frmMain::openWindows().last();
+    ASSERT_TRUE(waitFor([&] { return named->windowTitle() == QLatin1String("One - Tarnvale"); }));
+
+    runScript(window, "document.getElementById('second').click()");
+    EXPECT_TRUE(waitFor([&] { return named->windowTitle() == QLatin1String("Two - Tarnvale"); }));
+    EXPECT_EQ(frmMain::openWindows().size(), 2);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Start - Tarnvale"));
+}
+
 struct PopupCase {
     const char* name;
     const char* script;

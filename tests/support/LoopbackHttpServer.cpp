@@ -1,11 +1,31 @@
 #include "LoopbackHttpServer.h"
 
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 
-LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
-    : QObject(parent) {
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+LoopbackHttpServer::LoopbackHttpServer(QObject* parent, bool tls)
+    : QObject(parent)
+    , m_tls(tls) {
+    if (tls) {
+        auto* server = new QSslServer;
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        QFile certificate(QStringLiteral(TARNVALE_TEST_DATA "/tls/loopback.crt"));
+        QFile key(QStringLiteral(TARNVALE_TEST_DATA "/tls/loopback.key"));
+        if (certificate.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly)) {
+            config.setLocalCertificate(QSslCertificate(certificate.readAll()));
+            config.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+        }
+        server->setSslConfiguration(config);
+        m_server.reset(server);
+    } else {
+        m_server = std::make_unique<QTcpServer>();
+    }
+    // Emitted once a connection is ready to use (for TLS: after the handshake).
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -13,12 +33,14 @@ LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
 }
 
 bool LoopbackHttpServer::start() {
-    return m_server.listen(QHostAddress::LocalHost, 0);
+    return m_server->listen(QHostAddress::LocalHost, 0);
 }
 
 QUrl LoopbackHttpServer::url(const QString& pathAndQuery) const {
-    return QUrl(
-        QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3")
+                    .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+                    .arg(m_server->serverPort())
+                    .arg(pathAndQuery));
 }
 
 void LoopbackHttpServer::route(const QString& path, const Response& response) {
@@ -29,6 +51,10 @@ void LoopbackHttpServer::page(const QString& path, const QByteArray& html) {
     Response response;
     response.body = html;
     route(path, response);
+}
+
+void LoopbackHttpServer::handle(const QString& path, Handler handler) {
+    m_handlers.insert(path, std::move(handler));
 }
 
 void LoopbackHttpServer::serve(QTcpSocket* socket) {
@@ -42,7 +68,9 @@ void LoopbackHttpServer::serve(QTcpSocket* socket) {
     m_hits[path] += 1;
 
     Response response;
-    if (m_routes.contains(target))
+    if (m_handlers.contains(path))
+        response = m_handlers.value(path)(request);
+    else if (m_routes.contains(target))
         response = m_routes.value(target);
     else if (m_routes.contains(path))
         response = m_routes.value(path);
@@ -54,7 +82,9 @@ void LoopbackHttpServer::serve(QTcpSocket* socket) {
     reply += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     for (const auto& [name, value] : response.headers)
         reply += name + ": " + value + "\r\n";
-    reply += "Connection: close\r\n\r\n" + response.body;
+    reply += "Connection: close\r\n\r\n";
+    reply += response.sendOnly < 0 ? response.body : response.body.left(response.sendOnly);
     socket->write(reply);
-    socket->disconnectFromHost();
+    if (response.sendOnly < 0)
+        socket->disconnectFromHost();
 }

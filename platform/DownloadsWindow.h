@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QVBoxLayout;
+class QWebEngineDownloadRequest;
+
+// The list of this session's downloads: progress, cancel, and the folder to open. Not modal;
+// it comes forward when a download starts.
+class DownloadsWindow final : public QWidget {
+    Q_OBJECT
+public:
+    DownloadsWindow();
+
+    void add(QWebEngineDownloadRequest* download, const QString& target);
+    void finished(QWebEngineDownloadRequest* download, const QString& path);
+    int count() const { return int(m_rows.size()); }
+
+private:
+    struct Row {
+        QLabel* name = nullptr;
+        QProgressBar* progress = nullptr;
+        QLabel* status = nullptr;
+        QPushButton* cancel = nullptr;
+        QString folder;
+    };
+    void update(QWebEngineDownloadRequest* download);
+
+    QVBoxLayout* m_list;
+    QHash<QWebEngineDownloadRequest*, Row> m_rows;
+};
