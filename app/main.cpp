@@ -11,6 +11,7 @@
 #include "RegFileStore.h"
 #include "Services.h"
 #include "SqliteUrlHistory.h"
+#include "StartAddress.h"
 #include "StyleSheetSkinEngine.h"
 #include "WebEnginePageView.h"
 #include "XdgShellFolders.h"
@@ -58,7 +59,9 @@ int main(int argc, char* argv[]) {
         return new WebEnginePageView(profile, &history, &pageDialogs, parent);
     };
 
-    (new frmMain(services))->Show();
+    auto* first = new frmMain(services);
+    first->mstrURLNewWindow = startAddress(QCoreApplication::arguments(), favorites);
+    first->Show();
     const int exitCode = app.exec();
 
     // Every page must be gone before the profile it uses.
