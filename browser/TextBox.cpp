@@ -14,6 +14,10 @@ void TextBox::setBackColor(const QColor& color) {
 
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    // The box never lost the focus to its own completion list or to another program: the
+    // text being typed stays as it is.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
     selectAll();
     // The click that brought the focus would put the caret at the mouse; keep the selection.
     m_selectAfterClick = event->reason() == Qt::MouseFocusReason;

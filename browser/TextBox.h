@@ -3,7 +3,8 @@
 #include <QLineEdit>
 
 // A single-line box that selects its whole text whenever it gains the focus (by Tab, by a
-// click or from code) and reports Enter, with any modifier, before handling the key itself.
+// click or from code; not when its completion list or the window gets it back) and reports
+// Enter, with any modifier, before handling the key itself.
 class TextBox final : public QLineEdit {
     Q_OBJECT
 public:

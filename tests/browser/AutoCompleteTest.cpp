@@ -49,6 +49,20 @@ TEST_F(AutoCompleteTest, EnterOnASuggestionGoesThere) {
     EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
 }
 
+// The completion list closing while typing used to select the whole text, so the next key
+// replaced everything typed so far.
+TEST_F(AutoCompleteTest, TypingOnAfterTheSuggestionsCloseKeepsTheText) {
+    history.recordVisit(QStringLiteral("http://example.com/"), QString());
+    frmMain* window = openWindow();
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("exam"));
+    ASSERT_TRUE(window->txtURL->completer()->popup()->isVisible());
+    QTest::keyClicks(window->txtURL->completer()->popup(), QStringLiteral("qr"));
+    EXPECT_FALSE(window->txtURL->completer()->popup()->isVisible());
+    QTest::keyClicks(window->txtURL, QStringLiteral("st"));
+    EXPECT_EQ(window->txtURL->text(), QStringLiteral("examqrst"));
+}
+
 TEST_F(AutoCompleteTest, ClearedHistoryLeavesNothingToSuggest) {
     history.recordVisit(QStringLiteral("http://www.example.com/a"), QString());
     frmMain* window = openWindow();

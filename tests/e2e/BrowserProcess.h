@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// The real tarnvale executable in a program folder of its own, with its own HOME and XDG
+// folders, started on the test's X display.
+class BrowserProcess {
+public:
+    BrowserProcess();
+    ~BrowserProcess();
+
+    void writeUserReg(const QString& startPage);
+    void writeSystemReg(const QString& startPage);
+    bool start();
+    // Waits for the program to end by itself; its exit code, or -1 when it did not end.
+    int waitForExit(int timeoutMs = 20000);
+
+    QString programFolder() const { return m_root.path() + QStringLiteral("/program"); }
+    QString favoritesFolder() const;
+    QString historyDatabase() const;
+    QString path(const QString& relative) const { return m_root.path() + '/' + relative; }
+    int historyRows() const;
+
+private:
+    QTemporaryDir m_root;
+    QProcess m_process;
+};

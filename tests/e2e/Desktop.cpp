@@ -1,0 +1,73 @@
+#include "Desktop.h"
+
+#include "WaitUntil.h"
+
+#include <QProcess>
+
+QString Desktop::run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QStringList Desktop::windows(const QString& titlePattern) {
+    return run("xdotool", {"search", "--onlyvisible", "--name", titlePattern})
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+QString Desktop::title(const QString& window) {
+    return run("xdotool", {"getwindowname", window});
+}
+
+QString Desktop::waitWindow(const QString& titlePattern, int timeoutMs) {
+    QString found;
+    waitUntil(
+        [&] {
+            const QStringList matching = windows(titlePattern);
+            found = matching.isEmpty() ? QString() : matching.last();
+            return !found.isEmpty();
+        },
+        timeoutMs);
+    return found;
+}
+
+bool Desktop::waitWindowCount(const QString& titlePattern, int count, int timeoutMs) {
+    return waitUntil([&] { return windows(titlePattern).size() == count; }, timeoutMs);
+}
+
+void Desktop::focus(const QString& window) {
+    // Without a window manager new windows stack on top at the same place: raise first.
+    run("xdotool", {"windowraise", window});
+    run("xdotool", {"windowfocus", "--sync", window});
+    pause(150);
+}
+
+void Desktop::keys(const QString& window, const QStringList& keys) {
+    focus(window);
+    for (const QString& key : keys) {
+        run("xdotool", {"key", "--clearmodifiers", key});
+        pause(250); // menus and dialogs open between keys
+    }
+}
+
+void Desktop::type(const QString& window, const QString& text) {
+    focus(window);
+    run("xdotool", {"type", "--delay", "30", text});
+    pause(150);
+}
+
+void Desktop::click(const QString& window, int x, int y) {
+    focus(window);
+    run("xdotool",
+        {"mousemove", "--window", window, QString::number(x), QString::number(y), "click", "1"});
+    pause(250);
+}
+
+QString Desktop::clipboard() {
+    return run("xclip", {"-selection", "clipboard", "-o"});
+}
+
+void Desktop::pause(int ms) {
+    waitUntil([] { return false; }, ms);
+}

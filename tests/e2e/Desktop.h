@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The X display the real browser runs on, driven and read the way a person's desktop would:
+// xdotool for keys, clicks and window titles, xclip for the clipboard.
+class Desktop {
+public:
+    // Window ids whose title matches the regular expression.
+    static QStringList windows(const QString& titlePattern);
+    static QString title(const QString& window);
+    // Waits for a window with a matching title; empty when none came.
+    static QString waitWindow(const QString& titlePattern, int timeoutMs = 20000);
+    static bool waitWindowCount(const QString& titlePattern, int count, int timeoutMs = 20000);
+    static void focus(const QString& window);
+    // Keys in xdotool's names ("alt+v", "Return"), one after the other.
+    static void keys(const QString& window, const QStringList& keys);
+    static void type(const QString& window, const QString& text);
+    static void click(const QString& window, int x, int y);
+    static QString clipboard();
+    static void pause(int ms);
+
+private:
+    static QString run(const QString& program, const QStringList& arguments);
+};
