@@ -13,17 +13,22 @@ struct Line {
     qsizetype nextLine = 0; // after the line end
 };
 
+// Lines end with CR LF, LF or a lone CR, as the profile functions read them.
 QList<Line> splitLines(const QByteArray& content, qsizetype from) {
     QList<Line> lines;
     qsizetype start = from;
     while (start < content.size()) {
-        qsizetype newline = content.indexOf('\n', start);
         Line line;
         line.start = start;
-        line.nextLine = newline < 0 ? content.size() : newline + 1;
-        line.end = newline < 0 ? content.size() : newline;
-        if (line.end > line.start && content.at(line.end - 1) == '\r')
-            --line.end;
+        qsizetype at = start;
+        while (at < content.size() && content.at(at) != '\n' && content.at(at) != '\r')
+            ++at;
+        line.end = at;
+        if (at < content.size() && content.at(at) == '\r')
+            ++at;
+        if (at < content.size() && content.at(at) == '\n')
+            ++at;
+        line.nextLine = at;
         lines.append(line);
         start = line.nextLine;
     }
@@ -164,7 +169,8 @@ QByteArray withValue(const QByteArray& content, const QString& section, const QS
             insertion.prepend(eol);
         result.insert(last.nextLine, insertion);
     } else {
-        if (!result.isEmpty() && !result.endsWith('\n') && result != "\xEF\xBB\xBF")
+        if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r') &&
+            result != "\xEF\xBB\xBF")
             result += eol;
         result += '[' + encode(section.trimmed(), utf8) + ']' + eol + encode(key.trimmed(), utf8) +
                   '=' + encodedValue + eol;

@@ -44,3 +44,42 @@ allow_engine_as_root() {
         export QTWEBENGINE_DISABLE_SANDBOX=1
     fi
 }
+
+# The unit and window tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+run_sanitizer_tests() {
+    local dir="$BUILD_DIR-sanitize"
+    cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNVALE_SANITIZE=ON
+    cmake --build "$dir" --target core_tests search_tests favorites_tests tools_tests \
+        platform_tests browser_tests
+    ctest --test-dir "$dir" --output-on-failure -R '^(core|search|favorites|tools|platform|browser)_tests$'
+}
+
+# Each fuzz target for a bounded time (TARNVALE_FUZZ_SECONDS, default 60), seeded from
+# tests/data. A failing input is left in the build folder, to be kept under
+# tests/data/fuzz-regressions/<target>/ where the platform tests replay it.
+run_fuzz_smoke() {
+    local dir="$BUILD_DIR-fuzz"
+    local seconds="${TARNVALE_FUZZ_SECONDS:-60}"
+    cmake -S "$REPO_ROOT/tests/fuzz" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++
+    cmake --build "$dir"
+    local target seeds corpus
+    for target in reg profile skin; do
+        case "$target" in
+            reg) seeds="$REPO_ROOT/tests/data/registry" ;;
+            profile) seeds="$REPO_ROOT/tests/data/favorites" ;;
+            skin) seeds="$REPO_ROOT/assets" ;;
+        esac
+        corpus="$(mktemp -d)"
+        cp "$seeds"/* "$REPO_ROOT/tests/data/fuzz-regressions/$target"/* "$corpus"/ 2>/dev/null || true
+        mkdir -p "$dir/artifacts"
+        echo "Fuzzing the $target file reader for ${seconds}s"
+        if ! QT_QPA_PLATFORM=offscreen "$dir/fuzz_${target}_file" -max_total_time="$seconds" \
+            -print_final_stats=1 -artifact_prefix="$dir/artifacts/$target-" "$corpus" ; then
+            echo "The $target fuzzer found a failing input in $dir/artifacts/;" \
+                 "keep it under tests/data/fuzz-regressions/$target/ once fixed."
+            rm -rf "$corpus"
+            return 1
+        fi
+        rm -rf "$corpus"
+    done
+}

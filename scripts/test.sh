@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (offscreen, and the end-to-end suite
-# under an X server of its own; no display needed).
+# Installs what is missing, builds, and runs every test: the suites (offscreen, and the
+# end-to-end suite under an X server of its own; no display needed), then the unit and window
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then a bounded run of each
+# fuzzer. TARNVALE_QUICK=1 stops after the suites.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-# The end-to-end suite runs the real program on an X server of its own and drives it.
-install_missing_packages xvfb xauth xdotool xclip
+install_missing_packages xvfb xauth xdotool xclip clang libclang-rt-14-dev
 build_tarnvale
 ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
+if [ -z "${TARNVALE_QUICK:-}" ]; then
+    run_sanitizer_tests
+    run_fuzz_smoke
+fi

@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ReadCase{"windows-shortcut.url", "http://news.example.cn/新闻/"},
                       ReadCase{"utf8-bom.url", "http://例子.com/首页"},
                       ReadCase{"lf-line-ends.url", "http://lf.example/"},
+                      ReadCase{"cr-line-ends.url", "http://cr.example/"},
                       ReadCase{"duplicate-keys.url", "http://first.example/"},
                       ReadCase{"spaced-and-quoted.url", "http://quoted.example/"},
                       ReadCase{"no-section.url", ""}, ReadCase{"no-url-key.url", ""},
