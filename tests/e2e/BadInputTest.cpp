@@ -1,0 +1,98 @@
+// The real program facing broken and huge inputs: it starts, stays usable, and leaves the
+// user's files as they were.
+#include "BrowserProcess.h"
+#include "Desktop.h"
+#include "LoopbackHttpServer.h"
+#include "WaitUntil.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray randomBytes(qsizetype size) {
+    QByteArray bytes(size, '\0');
+    QRandomGenerator generator(20261206);
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
+}
+
+QByteArray digest(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(&file);
+    return hash.result();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class BadInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.start());
+        server.page("/fallback", "<title>Fallback</title>");
+        server.page("/next", "<title>Next</title>");
+        browser.writeSystemReg(server.url("/fallback").toString());
+    }
+
+    // Starts, shows the machine-wide page, still navigates, and ends cleanly.
+    void expectUsable() {
+        ASSERT_TRUE(browser.start());
+        const QString window = Desktop::waitWindow("^Fallback - Tarnvale$", 60000);
+        ASSERT_FALSE(window.isEmpty());
+        Desktop::pause(1000);
+        Desktop::click(window, 150, 38);
+        Desktop::type(window, server.url("/next").toString());
+        Desktop::keys(window, {"Return"});
+        EXPECT_FALSE(Desktop::waitWindow("^Next - Tarnvale$").isEmpty());
+        Desktop::keys(window, {"alt+f", "c"});
+        EXPECT_EQ(browser.waitForExit(), 0);
+    }
+
+    LoopbackHttpServer server;
+    BrowserProcess browser;
+};
+
+TEST_F(BadInputTest, GarbageRegistryHugeShortcutCrowdedFavoritesGarbageSkin) {
+    const QString userReg = browser.path("home/.config/tarnvale/user.reg");
+    write(userReg, randomBytes(64 * 1024));
+    const QString huge = browser.favoritesFolder() + "/huge.url";
+    write(huge, "[InternetShortcut]\r\nURL=http://huge.example/\r\n");
+    ASSERT_TRUE(QFile(huge).resize(100 * 1024 * 1024)); // 100 MB, the rest zero bytes
+    for (int i = 0; i < 40000; ++i) {
+        QFile file(browser.favoritesFolder() + QStringLiteral("/f%1.url").arg(i));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[InternetShortcut]\r\nURL=http://127.0.0.1:1/\r\n");
+    }
+    write(browser.programFolder() + "/skin.skn", randomBytes(4096));
+    const QByteArray userRegBefore = digest(userReg);
+    const QByteArray hugeBefore = digest(huge);
+    const QByteArray skinBefore = digest(browser.programFolder() + "/skin.skn");
+
+    expectUsable();
+    EXPECT_EQ(digest(userReg), userRegBefore);
+    EXPECT_EQ(digest(huge), hugeBefore);
+    EXPECT_EQ(digest(browser.programFolder() + "/skin.skn"), skinBefore);
+    EXPECT_EQ(QDir(browser.favoritesFolder()).count(), 40001u + 2u); // ".", ".." counted
+    EXPECT_FALSE(QFile::exists(browser.programFolder() + "/KQLog.txt"));
+}
+
+TEST_F(BadInputTest, AStartPageOfAHundredThousandCharacters) {
+    browser.writeUserReg("http://long.example/?q=" + QString(100000, 'x'));
+    expectUsable();
+}
+
+} // namespace
