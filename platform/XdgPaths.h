@@ -2,9 +2,8 @@
 
 #include <QString>
 
-// Base folders of the XDG base directory specification, read from the environment on every
-// call so that tests (and a second profile) can point them elsewhere. Relative values are
-// ignored, as the specification requires.
+// The XDG base folders, read from the environment on every call so that tests (and a second
+// profile) can point them elsewhere. Relative values are ignored, as the XDG rules require.
 namespace xdg {
 QString configHome();     // $XDG_CONFIG_HOME or ~/.config
 QString firstConfigDir(); // first of $XDG_CONFIG_DIRS or /etc/xdg
