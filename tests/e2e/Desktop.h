@@ -19,6 +19,8 @@ public:
     static void type(const QString& window, const QString& text);
     static void click(const QString& window, int x, int y);
     static QString clipboard();
+    // Visible windows of the program with exactly this size.
+    static QStringList windowsOfSize(const QString& className, int width, int height);
     static void pause(int ms);
 
 private:

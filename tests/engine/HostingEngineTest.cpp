@@ -1,6 +1,6 @@
 // What the page view supplies that a bare engine view lacks: downloads, script boxes,
 // sign-in, permissions, a crash page, GBK pages. Silent means no dialog at all. (Full screen
-// needs a user's click, which offscreen input cannot give; it is checked under X.)
+// needs a user's click, which offscreen input cannot give: the end-to-end suite checks it.)
 #include "EngineFixture.h"
 
 #include "DownloadManager.h"
