@@ -4,7 +4,6 @@
 #include <QMenu>
 
 namespace {
-const char* kPendingFolder = "favoritesPending";
 
 // A name shows as it is: "&" is no access key here.
 QString menuText(const QString& caption) {
@@ -34,7 +33,8 @@ FavoritesMenu::FavoritesMenu(QMenu* menu, QAction* templateItem, ClickHandler on
 void FavoritesMenu::setFavorites(const FavoriteFolder& folder) {
     m_folder = folder;
     clear();
-    m_menu->setProperty(kPendingFolder, true);
+    m_pending.clear(); // the old sub-menus are on their way out
+    m_pending.insert(m_menu, &m_folder);
     if (m_menu->isVisible())
         realize(m_menu);
 }
@@ -65,15 +65,7 @@ void FavoritesMenu::clear() {
 }
 
 void FavoritesMenu::realize(QMenu* menu) {
-    if (!menu->property(kPendingFolder).toBool())
-        return;
-    menu->setProperty(kPendingFolder, false);
-    if (menu == m_menu) {
-        populate(menu, m_folder);
-        return;
-    }
-    const auto* folder =
-        static_cast<const FavoriteFolder*>(menu->property("favoritesFolder").value<const void*>());
+    const FavoriteFolder* folder = m_pending.take(menu);
     if (folder)
         populate(menu, *folder);
 }
@@ -93,8 +85,7 @@ void FavoritesMenu::populate(QMenu* menu, const FavoriteFolder& folder) {
             sub->addAction(QStringLiteral("(空)"))->setEnabled(false);
         } else {
             // The folder lives in m_folder until the next rebuild, which replaces this menu.
-            sub->setProperty("favoritesFolder", QVariant::fromValue<const void*>(&child));
-            sub->setProperty(kPendingFolder, true);
+            m_pending.insert(sub, &child);
             connect(sub, &QMenu::aboutToShow, this, [this, sub] { realize(sub); });
         }
         added << sub->menuAction();

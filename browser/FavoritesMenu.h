@@ -2,6 +2,7 @@
 
 #include "FavoriteTree.h"
 
+#include <QHash>
 #include <QObject>
 #include <functional>
 
@@ -34,4 +35,6 @@ private:
     ClickHandler m_onClick;
     FavoriteFolder m_folder;
     QList<QAction*> m_entries; // what follows the template in the top menu
+    // Menus whose items are still to be made, with the folder they show.
+    QHash<QMenu*, const FavoriteFolder*> m_pending;
 };
