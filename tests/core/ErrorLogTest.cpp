@@ -1,6 +1,7 @@
 #include "ErrorLog.h"
 #include "GbkText.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,11 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QDateTime kWhen(QDate(2026, 12, 6), QTime(19, 5, 7));
 
@@ -35,7 +31,7 @@ protected:
 TEST_F(ErrorLogTest, FirstEntryCreatesTheFileWithExactBytes) {
     appendErrorLogEntry(log(), QStringLiteral("LoadAllFavorite"), 53, QStringLiteral("文件未找到"),
                         kWhen);
-    EXPECT_EQ(readAll(log()), expectedEntry("LoadAllFavorite", 53, "文件未找到", kWhen));
+    EXPECT_EQ(readFileBytes(log()), expectedEntry("LoadAllFavorite", 53, "文件未找到", kWhen));
 }
 
 TEST_F(ErrorLogTest, EntriesFollowEachOtherAndAreNeverTruncated) {
@@ -50,7 +46,7 @@ TEST_F(ErrorLogTest, EntriesFollowEachOtherAndAreNeverTruncated) {
     const QByteArray expected = "kept\r\n" +
                                 expectedEntry("GetFolderPath", -2147024894, QString(), kWhen) +
                                 expectedEntry("GetMenuCaption", 5, "x", kWhen);
-    EXPECT_EQ(readAll(log()), expected);
+    EXPECT_EQ(readFileBytes(log()), expected);
     // An empty description leaves " - " right before the two line ends; the sign follows "L：".
     EXPECT_TRUE(expected.contains("L\xA3\xBA-2147024894 - \r\n\r\n"));
 }

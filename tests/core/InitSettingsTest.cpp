@@ -2,6 +2,7 @@
 // built-in default, from .reg files in the test's own XDG folders.
 #include "GbkText.h"
 #include "RegFileStore.h"
+#include "TestFiles.h"
 #include "XdgPaths.h"
 #include "modMain.h"
 #include "modRegedit.h"
@@ -19,13 +20,6 @@ QString userReg() {
 
 QString systemReg() {
     return xdg::appFolder(xdg::firstConfigDir()) + QStringLiteral("/system.reg");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 void removeFiles() {
@@ -94,10 +88,12 @@ protected:
 
 TEST_P(StartPageTest, InitSettingsPicksTheStartPage) {
     const StartPageCase& c = GetParam();
-    if (!c.user.isEmpty())
-        writeFile(userReg(), c.user);
-    if (!c.system.isEmpty())
-        writeFile(systemReg(), c.system);
+    if (!c.user.isEmpty()) {
+        ASSERT_TRUE(writeFileBytes(userReg(), c.user));
+    }
+    if (!c.system.isEmpty()) {
+        ASSERT_TRUE(writeFileBytes(systemReg(), c.system));
+    }
     InitSettings(*RegFileStore::fromXdgFolders());
     EXPECT_EQ(gstrStartPage.toStdString(), c.expected.toStdString());
 }
@@ -179,7 +175,7 @@ protected:
 TEST_F(StartPageFileTest, UnreadableUserStoreFallsBackToMachine) {
     // A folder where the file should be cannot be read, even by root.
     QDir().mkpath(userReg());
-    writeFile(systemReg(), kMachine);
+    ASSERT_TRUE(writeFileBytes(systemReg(), kMachine));
     InitSettings(*RegFileStore::fromXdgFolders());
     EXPECT_EQ(gstrStartPage, kMachinePage);
 }
@@ -187,8 +183,9 @@ TEST_F(StartPageFileTest, UnreadableUserStoreFallsBackToMachine) {
 // A string filling the whole 1,024-byte buffer without a NUL cannot be rendered: the step is
 // skipped and the start page stays as the previous window's load left it.
 TEST_F(StartPageFileTest, FullBufferWithoutNulKeepsThePreviousPage) {
-    writeFile(userReg(), v4(HKCU, "\"Start Page\"=hex(1):" + hexList(QByteArray(1024, 'a'))));
-    writeFile(systemReg(), kMachine);
+    ASSERT_TRUE(writeFileBytes(
+        userReg(), v4(HKCU, "\"Start Page\"=hex(1):" + hexList(QByteArray(1024, 'a')))));
+    ASSERT_TRUE(writeFileBytes(systemReg(), kMachine));
 
     gstrStartPage = QStringLiteral("http://previous-window/");
     InitSettings(*RegFileStore::fromXdgFolders());
@@ -201,10 +198,10 @@ TEST_F(StartPageFileTest, FullBufferWithoutNulKeepsThePreviousPage) {
 
 TEST_F(StartPageFileTest, ALaterWindowReadsTheChangedStartPage) {
     const auto store = RegFileStore::fromXdgFolders();
-    writeFile(userReg(), v4(HKCU, startPage("http://first/")));
+    ASSERT_TRUE(writeFileBytes(userReg(), v4(HKCU, startPage("http://first/"))));
     InitSettings(*store);
     EXPECT_EQ(gstrStartPage, QStringLiteral("http://first/"));
-    writeFile(userReg(), v5(HKCU, startPage("http://second/")));
+    ASSERT_TRUE(writeFileBytes(userReg(), v5(HKCU, startPage("http://second/"))));
     InitSettings(*store);
     EXPECT_EQ(gstrStartPage, QStringLiteral("http://second/"));
 }

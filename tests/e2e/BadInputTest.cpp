@@ -3,6 +3,7 @@
 #include "BrowserProcess.h"
 #include "Desktop.h"
 #include "LoopbackHttpServer.h"
+#include "TestFiles.h"
 #include "WaitUntil.h"
 
 #include <QCryptographicHash>
@@ -32,13 +33,6 @@ QByteArray digest(const QString& path) {
     return hash.result();
 }
 
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 class BadInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -54,9 +48,7 @@ protected:
         const QString window = Desktop::waitWindow("^Fallback - Tarnvale$", 60000);
         ASSERT_FALSE(window.isEmpty());
         Desktop::pause(1000);
-        Desktop::click(window, 150, 38);
-        Desktop::type(window, server.url("/next").toString());
-        Desktop::keys(window, {"Return"});
+        Desktop::enterAddress(window, server.url("/next").toString());
         EXPECT_FALSE(Desktop::waitWindow("^Next - Tarnvale$").isEmpty());
         Desktop::keys(window, {"alt+f", "c"});
         EXPECT_EQ(browser.waitForExit(), 0);
@@ -68,16 +60,16 @@ protected:
 
 TEST_F(BadInputTest, GarbageRegistryHugeShortcutCrowdedFavoritesGarbageSkin) {
     const QString userReg = browser.path("home/.config/tarnvale/user.reg");
-    write(userReg, randomBytes(64 * 1024));
+    ASSERT_TRUE(writeFileBytes(userReg, randomBytes(64 * 1024)));
     const QString huge = browser.favoritesFolder() + "/huge.url";
-    write(huge, "[InternetShortcut]\r\nURL=http://huge.example/\r\n");
+    ASSERT_TRUE(writeFileBytes(huge, "[InternetShortcut]\r\nURL=http://huge.example/\r\n"));
     ASSERT_TRUE(QFile(huge).resize(100 * 1024 * 1024)); // 100 MB, the rest zero bytes
     for (int i = 0; i < 40000; ++i) {
         QFile file(browser.favoritesFolder() + QStringLiteral("/f%1.url").arg(i));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[InternetShortcut]\r\nURL=http://127.0.0.1:1/\r\n");
     }
-    write(browser.programFolder() + "/skin.skn", randomBytes(4096));
+    ASSERT_TRUE(writeFileBytes(browser.programFolder() + "/skin.skn", randomBytes(4096)));
     const QByteArray userRegBefore = digest(userReg);
     const QByteArray hugeBefore = digest(huge);
     const QByteArray skinBefore = digest(browser.programFolder() + "/skin.skn");

@@ -1,6 +1,7 @@
 #include "BrowserProcess.h"
 
 #include "GbkText.h"
+#include "TestFiles.h"
 #include "WaitUntil.h"
 
 #include <QDir>
@@ -10,13 +11,6 @@
 #include <QSqlQuery>
 
 namespace {
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
-
 QByteArray startPageReg(const char* root, const QString& url) {
     return toGbk(QStringLiteral("REGEDIT4\r\n\r\n[%1\\SOFTWARE\\Microsoft\\Internet Explorer\\Main]"
                                 "\r\n\"Start Page\"=\"%2\"\r\n")
@@ -41,11 +35,12 @@ BrowserProcess::~BrowserProcess() {
 }
 
 void BrowserProcess::writeUserReg(const QString& startPage) {
-    writeFile(path("home/.config/tarnvale/user.reg"), startPageReg("HKEY_CURRENT_USER", startPage));
+    writeFileBytes(path("home/.config/tarnvale/user.reg"),
+                   startPageReg("HKEY_CURRENT_USER", startPage));
 }
 
 void BrowserProcess::writeSystemReg(const QString& startPage) {
-    writeFile(path("etc/tarnvale/system.reg"), startPageReg("HKEY_LOCAL_MACHINE", startPage));
+    writeFileBytes(path("etc/tarnvale/system.reg"), startPageReg("HKEY_LOCAL_MACHINE", startPage));
 }
 
 QString BrowserProcess::favoritesFolder() const {

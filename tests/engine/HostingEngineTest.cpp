@@ -6,6 +6,7 @@
 #include "DownloadManager.h"
 #include "GbkText.h"
 #include "PageView.h"
+#include "TestFiles.h"
 #include "WebEnginePage.h"
 #include "WebEnginePageView.h"
 
@@ -42,11 +43,6 @@ protected:
         return waitFor([&] { return view.LocationName() == title; });
     }
 
-    static QByteArray readAll(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     LoopbackHttpServer::Response attachment(const QByteArray& body) {
         LoopbackHttpServer::Response response;
         response.contentType = "application/octet-stream";
@@ -73,8 +69,8 @@ TEST_F(HostingEngineTest, SilentDownloadLandsCompleteUnderAFreshName) {
     ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
     const QString path = finished.first().first().toString();
     EXPECT_EQ(path, DownloadManager::downloadFolder() + "/report (1).txt");
-    EXPECT_EQ(readAll(path), body);
-    EXPECT_EQ(readAll(existing.fileName()), QByteArray("kept"));
+    EXPECT_EQ(readFileBytes(path), body);
+    EXPECT_EQ(readFileBytes(existing.fileName()), QByteArray("kept"));
     EXPECT_TRUE(QDir(DownloadManager::downloadFolder()).entryList({"*.part"}).isEmpty());
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_EQ(downloads.window()->count(), 1);
@@ -88,7 +84,7 @@ TEST_F(HostingEngineTest, NotSilentTheUserChoosesWhereOrCancels) {
     view.Navigate(server.url("/report").toString());
     ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
     EXPECT_EQ(finished.first().first().toString(), dialogs.downloadPath.value());
-    EXPECT_EQ(readAll(*dialogs.downloadPath), QByteArray("content"));
+    EXPECT_EQ(readFileBytes(*dialogs.downloadPath), QByteArray("content"));
     EXPECT_EQ(dialogs.asked,
               QStringList{"download:" + DownloadManager::downloadFolder() + "/report.txt"});
 

@@ -2,6 +2,7 @@
 #include "GbkText.h"
 #include "IniProfileFile.h"
 #include "IniText.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,6 @@
 namespace {
 
 const QString kData = QStringLiteral(TARNVALE_TEST_DATA "/favorites/");
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct ReadCase {
     const char* file;
@@ -102,13 +98,13 @@ protected:
 
 TEST_F(ProfileWriteTest, ChangesOnlyTheKeysLine) {
     const QString path = copy("windows-shortcut.url");
-    const QByteArray before = readBytes(path);
+    const QByteArray before = readFileBytes(path);
     ASSERT_TRUE(
         profile.writeValue("InternetShortcut", "URL", "http://新.example/", nativePath(path)));
     QByteArray expected = before;
     expected.replace(toGbk("URL=http://news.example.cn/新闻/\r\nIDList"),
                      toGbk("URL=http://新.example/\r\nIDList"));
-    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(readFileBytes(path), expected);
     EXPECT_EQ(profile.readValue("InternetShortcut", "URL", nativePath(path), 2048),
               QStringLiteral("http://新.example/"));
 }
@@ -116,40 +112,42 @@ TEST_F(ProfileWriteTest, ChangesOnlyTheKeysLine) {
 TEST_F(ProfileWriteTest, KeepsLineEndsAndTheByteOrderMark) {
     const QString lf = copy("lf-line-ends.url");
     ASSERT_TRUE(profile.writeValue("InternetShortcut", "IconIndex", "3", nativePath(lf)));
-    EXPECT_EQ(readBytes(lf), QByteArray("; written on Linux\n[InternetShortcut]\n"
-                                        "URL=http://lf.example/\nIconIndex=3\n"));
+    EXPECT_EQ(readFileBytes(lf), QByteArray("; written on Linux\n[InternetShortcut]\n"
+                                            "URL=http://lf.example/\nIconIndex=3\n"));
 
     const QString bom = copy("utf8-bom.url");
     ASSERT_TRUE(
         profile.writeValue("InternetShortcut", "URL", "http://改.example/", nativePath(bom)));
-    EXPECT_EQ(readBytes(bom), "\xEF\xBB\xBF" + QStringLiteral("[InternetShortcut]\r\nURL=http://"
-                                                              "改.example/\r\nIconIndex=0\r\n")
-                                                   .toUtf8());
+    EXPECT_EQ(readFileBytes(bom),
+              "\xEF\xBB\xBF" + QStringLiteral("[InternetShortcut]\r\nURL=http://"
+                                              "改.example/\r\nIconIndex=0\r\n")
+                                   .toUtf8());
 }
 
 TEST_F(ProfileWriteTest, AddsKeySectionOrFile) {
     const QString noKey = copy("no-final-newline.url");
     ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://a/", nativePath(noKey)));
-    EXPECT_EQ(readBytes(noKey),
+    EXPECT_EQ(readFileBytes(noKey),
               QByteArray("[InternetShortcut]\r\nIconIndex=0\r\nURL=http://a/\r\n"));
 
     const QString noSection = copy("no-section.url");
     ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://b/", nativePath(noSection)));
-    EXPECT_EQ(readBytes(noSection), QByteArray("URL=http://nowhere.example/\r\n"
-                                               "[InternetShortcut]\r\nURL=http://b/\r\n"));
+    EXPECT_EQ(readFileBytes(noSection), QByteArray("URL=http://nowhere.example/\r\n"
+                                                   "[InternetShortcut]\r\nURL=http://b/\r\n"));
 
     const QString fresh = folder.path() + QStringLiteral("/新建.url");
     ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://c/中", nativePath(fresh)));
-    EXPECT_EQ(readBytes(fresh), "[InternetShortcut]\r\nURL=" + toGbk("http://c/中") + "\r\n");
+    EXPECT_EQ(readFileBytes(fresh), "[InternetShortcut]\r\nURL=" + toGbk("http://c/中") + "\r\n");
     EXPECT_EQ(QFile(fresh).permissions() & QFileDevice::ReadOwner, QFileDevice::ReadOwner);
 }
 
 TEST_F(ProfileWriteTest, TheFirstOfDuplicatedKeysIsTheOneChanged) {
     const QString path = copy("duplicate-keys.url");
     ASSERT_TRUE(profile.writeValue("internetshortcut", "url", "http://new/", nativePath(path)));
-    EXPECT_EQ(readBytes(path), QByteArray("[InternetShortcut]\r\nURL=http://new/\r\n"
-                                          "URL=http://second.example/\r\n"
-                                          "[InternetShortcut]\r\nURL=http://third.example/\r\n"));
+    EXPECT_EQ(readFileBytes(path),
+              QByteArray("[InternetShortcut]\r\nURL=http://new/\r\n"
+                         "URL=http://second.example/\r\n"
+                         "[InternetShortcut]\r\nURL=http://third.example/\r\n"));
 }
 
 TEST_F(ProfileWriteTest, AFailedWriteReportsItAndLeavesTheOldFile) {
@@ -177,7 +175,7 @@ TEST_F(ProfileWriteTest, ValuesStayOnOneLine) {
     const QString path = folder.path() + QStringLiteral("/x.url");
     ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://a/\r\n[Evil]\r\nk=v",
                                    nativePath(path)));
-    EXPECT_EQ(readBytes(path), QByteArray("[InternetShortcut]\r\nURL=http://a/[Evil]k=v\r\n"));
+    EXPECT_EQ(readFileBytes(path), QByteArray("[InternetShortcut]\r\nURL=http://a/[Evil]k=v\r\n"));
 }
 
 TEST(NativePaths, GbkNamesFromWindowsAreReadable) {

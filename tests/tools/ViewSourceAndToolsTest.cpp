@@ -4,6 +4,7 @@
 #include "FakeProcessLauncher.h"
 #include "GbkText.h"
 #include "ProgramFolder.h"
+#include "TestFiles.h"
 #include "ViewSource.h"
 #include "WaitUntil.h"
 
@@ -13,11 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class ViewSourceTest : public ::testing::Test {
 protected:
@@ -40,7 +36,8 @@ TEST_F(ViewSourceTest, MarkupGoesToTheFileInGbkAndTheEditorOpensIt) {
     ShowPageSource(view, launcher, &view);
     EXPECT_TRUE(launcher.started.isEmpty()); // nothing before the markup arrives
     ASSERT_TRUE(waitUntil([&] { return !launcher.started.isEmpty(); }));
-    EXPECT_EQ(readAll(source()), "<head></head><body>" + toGbk("中文 ") + "?" + "?</body>\r\n");
+    EXPECT_EQ(readFileBytes(source()),
+              "<head></head><body>" + toGbk("中文 ") + "?" + "?</body>\r\n");
     EXPECT_EQ(launcher.started[0].program, QStringLiteral("text-editor"));
     EXPECT_EQ(launcher.started[0].arguments, QStringList{source()}); // one argument, spaces kept
     EXPECT_EQ(launcher.started[0].workingFolder, programFolder());
@@ -48,7 +45,7 @@ TEST_F(ViewSourceTest, MarkupGoesToTheFileInGbkAndTheEditorOpensIt) {
     view.markup = QStringLiteral("<body>second</body>");
     ShowPageSource(view, launcher, &view);
     ASSERT_TRUE(waitUntil([&] { return launcher.started.size() == 2; }));
-    EXPECT_EQ(readAll(source()), QByteArray("<body>second</body>\r\n"));
+    EXPECT_EQ(readFileBytes(source()), QByteArray("<body>second</body>\r\n"));
 }
 
 TEST_F(ViewSourceTest, NoDocumentGivesALineEndAlone) {
@@ -56,7 +53,7 @@ TEST_F(ViewSourceTest, NoDocumentGivesALineEndAlone) {
     view.markup.reset();
     ShowPageSource(view, launcher, &view);
     ASSERT_TRUE(waitUntil([&] { return !launcher.started.isEmpty(); }));
-    EXPECT_EQ(readAll(source()), QByteArray("\r\n"));
+    EXPECT_EQ(readFileBytes(source()), QByteArray("\r\n"));
 }
 
 // Mended: with an unwritable program folder the old file was opened as this page's source.
@@ -66,7 +63,7 @@ TEST_F(ViewSourceTest, UnwritableProgramFolderFallsBackToTheCacheFolder) {
     ShowPageSource(view, launcher, &view);
     ASSERT_TRUE(waitUntil([&] { return !launcher.started.isEmpty(); }));
     EXPECT_EQ(launcher.started[0].arguments, QStringList{fallbackPageSourcePath()});
-    EXPECT_EQ(readAll(fallbackPageSourcePath()), QByteArray("<body>fresh</body>\r\n"));
+    EXPECT_EQ(readFileBytes(fallbackPageSourcePath()), QByteArray("<body>fresh</body>\r\n"));
 }
 
 TEST_F(ViewSourceTest, NothingStartsWhenNoFileCanBeWritten) {

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A file's bytes; empty when it cannot be read.
+QByteArray readFileBytes(const QString& path);
+// Writes the file whole, making its folder first; false when it could not be written.
+bool writeFileBytes(const QString& path, const QByteArray& bytes);
