@@ -64,6 +64,12 @@ void Desktop::click(const QString& window, int x, int y) {
     pause(250);
 }
 
+void Desktop::enterAddress(const QString& window, const QString& address) {
+    click(window, kAddressX, kStripY);
+    type(window, address);
+    keys(window, {"Return"});
+}
+
 QString Desktop::clipboard() {
     return run("xclip", {"-selection", "clipboard", "-o"});
 }

@@ -7,6 +7,17 @@
 // xdotool for keys, clicks and window titles, xclip for the clipboard.
 class Desktop {
 public:
+    // Where a browser window's controls are, relative to the window: the tool bar strip lies
+    // under the menu bar.
+    static constexpr int kAddressX = 150;
+    static constexpr int kSearchX = 600;
+    static constexpr int kStripY = 38;
+    static constexpr int kPageX = 400;
+    static constexpr int kPageY = 300;
+
+    // Clicks into the window's address box, types the address and presses Enter.
+    static void enterAddress(const QString& window, const QString& address);
+
     // Window ids whose title matches the regular expression.
     static QStringList windows(const QString& titlePattern);
     static QString title(const QString& window);

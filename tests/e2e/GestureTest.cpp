@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kAddressX = 150;
-constexpr int kStripY = 38;
-
 class GestureTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -30,9 +27,7 @@ protected:
     }
 
     void leaveFor(const QString& window, const QString& path) {
-        Desktop::click(window, kAddressX, kStripY);
-        Desktop::type(window, server.url(path).toString());
-        Desktop::keys(window, {"Return"});
+        Desktop::enterAddress(window, server.url(path).toString());
     }
 
     LoopbackHttpServer server;
@@ -45,7 +40,8 @@ TEST_F(GestureTest, APageAskingBeforeItIsLeftIsLeftSilentlyOrAsked) {
                          " e.returnValue = ''; return ''; };</script></body>");
     const QString window = startOn("/form", "Form");
     ASSERT_FALSE(window.isEmpty());
-    Desktop::click(window, 400, 300); // the page may ask only after a person used it
+    Desktop::click(window, Desktop::kPageX,
+                   Desktop::kPageY); // the page may ask only after a person used it
     leaveFor(window, "/other");
     EXPECT_FALSE(Desktop::waitWindow("^Other - Tarnvale$").isEmpty());
     EXPECT_TRUE(Desktop::windows("^离开此页？$").isEmpty());
@@ -56,7 +52,7 @@ TEST_F(GestureTest, APageAskingBeforeItIsLeftIsLeftSilentlyOrAsked) {
     leaveFor(window, "/form");
     ASSERT_FALSE(Desktop::waitWindow("^Form - Tarnvale$").isEmpty());
     Desktop::pause(500);
-    Desktop::click(window, 400, 300);
+    Desktop::click(window, Desktop::kPageX, Desktop::kPageY);
     leaveFor(window, "/other");
     const QString question = Desktop::waitWindow("^离开此页？$");
     ASSERT_FALSE(question.isEmpty());
@@ -72,7 +68,7 @@ TEST_F(GestureTest, FullScreenCoversTheScreenAndEscapeLeaves) {
                           " document.documentElement.requestFullscreen(); };</script></body>");
     const QString window = startOn("/video", "Video");
     ASSERT_FALSE(window.isEmpty());
-    Desktop::click(window, 400, 300);
+    Desktop::click(window, Desktop::kPageX, Desktop::kPageY);
     ASSERT_TRUE(waitUntil([] { return !Desktop::windowsOfSize("tarnvale", 1280, 800).isEmpty(); }));
     const QString full = Desktop::windowsOfSize("tarnvale", 1280, 800).first();
     Desktop::keys(full, {"Escape"});

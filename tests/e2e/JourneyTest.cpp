@@ -15,13 +15,6 @@
 
 namespace {
 
-// Where the controls are, relative to a browser window (menu bar, then the tool bar strip).
-constexpr int kAddressX = 150;
-constexpr int kSearchX = 600;
-constexpr int kStripY = 38;
-constexpr int kPageX = 400;
-constexpr int kPageY = 300;
-
 const QString kCaption = QStringLiteral(" - Tarnvale$");
 
 QString captionOf(const QString& title) {
@@ -33,9 +26,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(server.start()); }
 
     QString navigate(const QString& window, const QString& address, const QString& title) {
-        Desktop::click(window, kAddressX, kStripY);
-        Desktop::type(window, address);
-        Desktop::keys(window, {"Return"});
+        Desktop::enterAddress(window, address);
         const QString found = Desktop::waitWindow(captionOf(title));
         Desktop::pause(500); // see above
         return found;
@@ -80,7 +71,7 @@ TEST_F(JourneyTest, StartPageAddressesHistoryNewWindowsAndSearch) {
     Desktop::keys(main, {"alt+v", "h"});
     EXPECT_FALSE(Desktop::waitWindow(captionOf("Alpha")).isEmpty());
 
-    Desktop::click(main, kPageX, kPageY);
+    Desktop::click(main, Desktop::kPageX, Desktop::kPageY);
     Desktop::keys(main, {"Tab", "Return"}); // the target=_blank link
     EXPECT_FALSE(Desktop::waitWindow(captionOf("BlankTarget")).isEmpty());
     EXPECT_EQ(Desktop::title(main), QStringLiteral("Alpha - Tarnvale"));
@@ -91,11 +82,11 @@ TEST_F(JourneyTest, StartPageAddressesHistoryNewWindowsAndSearch) {
 
     // Offline, so that the search never leaves the machine.
     Desktop::keys(main, {"alt+f", "w"});
-    Desktop::click(main, kSearchX, kStripY);
+    Desktop::click(main, Desktop::kSearchX, Desktop::kStripY);
     Desktop::type(main, QStringLiteral("AT&T 中文"));
     Desktop::keys(main, {"Return"});
     Desktop::pause(1500);
-    Desktop::click(main, kAddressX, kStripY); // selects the whole address
+    Desktop::click(main, Desktop::kAddressX, Desktop::kStripY); // selects the whole address
     Desktop::keys(main, {"ctrl+c"});
     const QUrl searched(Desktop::clipboard());
     EXPECT_EQ(searched.host(), QStringLiteral("www.baidu.com"))
