@@ -16,8 +16,14 @@ HistoryCompleter::HistoryCompleter(UrlHistory* history, QLineEdit* box)
     setCompletionMode(QCompleter::PopupCompletion);
     setMaxVisibleItems(10);
     box->installEventFilter(this);
-    connect(history, &UrlHistory::changed, this, &HistoryCompleter::reload);
-    reload();
+    // A box without the focus reads the list when it gains it: a window does not wait on the
+    // history file before its first page, nor does every window read it on every visit.
+    connect(history, &UrlHistory::changed, this, [this, box] {
+        if (box->hasFocus())
+            reload();
+    });
+    if (box->hasFocus())
+        reload();
 }
 
 void HistoryCompleter::reload() {

@@ -7,8 +7,8 @@ class QStringListModel;
 class UrlHistory;
 
 // Completes a text box from the URL history. The list is read again whenever the box gains
-// the focus and whenever this process changes the history, so clearing the history empties
-// the suggestions of every box.
+// the focus, and while it has the focus whenever this process changes the history, so
+// clearing the history empties the suggestions of every box.
 class HistoryCompleter final : public QCompleter {
     Q_OBJECT
 public:

@@ -17,13 +17,19 @@ bool exec(QSqlDatabase db, const QString& statement) {
 
 SqliteUrlHistory::SqliteUrlHistory(const QString& databasePath, QObject* parent)
     : UrlHistory(parent)
-    , m_connection(QStringLiteral("urlhistory-") + QUuid::createUuid().toString(QUuid::Id128)) {
-    QDir().mkpath(QFileInfo(databasePath).absolutePath());
+    , m_path(databasePath)
+    , m_connection(QStringLiteral("urlhistory-") + QUuid::createUuid().toString(QUuid::Id128)) {}
+
+bool SqliteUrlHistory::open() const {
+    if (m_open)
+        return *m_open;
+    m_open = false;
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(databasePath);
+    db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
-        return;
+        return false;
     exec(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     m_open = exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS history ("
                                      " url TEXT PRIMARY KEY NOT NULL,"
@@ -32,9 +38,16 @@ SqliteUrlHistory::SqliteUrlHistory(const QString& databasePath, QObject* parent)
                                      " visit_count INTEGER NOT NULL DEFAULT 1)")) &&
              exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS history_by_visit"
                                      " ON history(last_visit DESC)"));
+    return *m_open;
+}
+
+bool SqliteUrlHistory::isOpen() const {
+    return open();
 }
 
 SqliteUrlHistory::~SqliteUrlHistory() {
+    if (!m_open.has_value()) // never used: no connection was made
+        return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -47,7 +60,7 @@ QString SqliteUrlHistory::defaultPath() {
 }
 
 void SqliteUrlHistory::recordVisit(const QString& url, const QString& title) {
-    if (!m_open || url.isEmpty() || url.size() > kMaxUrlLength)
+    if (url.isEmpty() || url.size() > kMaxUrlLength || !open())
         return;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery upsert(db);
@@ -72,7 +85,7 @@ void SqliteUrlHistory::recordVisit(const QString& url, const QString& title) {
 
 QStringList SqliteUrlHistory::recentUrls(int limit) const {
     QStringList urls;
-    if (!m_open)
+    if (!open())
         return urls;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(
@@ -87,7 +100,7 @@ QStringList SqliteUrlHistory::recentUrls(int limit) const {
 
 QList<UrlHistoryEntry> SqliteUrlHistory::entries() const {
     QList<UrlHistoryEntry> result;
-    if (!m_open)
+    if (!open())
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(QStringLiteral("SELECT url, title, last_visit, visit_count FROM history"
@@ -102,7 +115,7 @@ QList<UrlHistoryEntry> SqliteUrlHistory::entries() const {
 }
 
 bool SqliteUrlHistory::removeUrl(const QString& url) {
-    if (!m_open)
+    if (!open())
         return false;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("DELETE FROM history WHERE url = ?"));

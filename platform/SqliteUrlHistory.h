@@ -2,9 +2,12 @@
 
 #include "UrlHistory.h"
 
+#include <optional>
+
 // URL history in an SQLite file shared by every Tarnvale process of the user: WAL journal
 // and a busy timeout let two processes write at once. When the file cannot be opened the
-// history is simply empty; the file is never deleted or rewritten to recover.
+// history is simply empty; the file is never deleted or rewritten to recover. The file is
+// opened on first use, so a starting window need not wait for the disk before its first page.
 class SqliteUrlHistory final : public UrlHistory {
     Q_OBJECT
 public:
@@ -15,7 +18,7 @@ public:
     // $XDG_DATA_HOME/tarnvale/history.sqlite
     static QString defaultPath();
 
-    bool isOpen() const { return m_open; }
+    bool isOpen() const;
     void recordVisit(const QString& url, const QString& title) override;
     QStringList recentUrls(int limit) const override;
     QList<UrlHistoryEntry> entries() const override;
@@ -25,6 +28,9 @@ public:
     static constexpr int kMaxUrlLength = 64 * 1024;
 
 private:
+    bool open() const;
+
+    QString m_path;
     QString m_connection;
-    bool m_open = false;
+    mutable std::optional<bool> m_open; // unset until first used
 };

@@ -72,6 +72,25 @@ TEST_F(AutoCompleteTest, ClearedHistoryLeavesNothingToSuggest) {
     EXPECT_TRUE(suggestions(window->txtURL->completer()).isEmpty());
 }
 
+// A page finishing in the background while someone types is offered at once; a box without
+// the focus catches up when it gains it.
+TEST_F(AutoCompleteTest, VisitsMadeWhileTypingAreOfferedAtOnce) {
+    frmMain* window = openWindow();
+    frmMain* other = openWindow();
+    window->activateWindow();
+    ASSERT_TRUE(waitActive(window));
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("fresh"));
+    history.recordVisit(QStringLiteral("http://fresh.example/"), QString());
+    EXPECT_EQ(suggestions(window->txtURL->completer()), QStringList{"http://fresh.example/"});
+
+    other->activateWindow();
+    ASSERT_TRUE(waitActive(other));
+    other->txtURL->setFocus();
+    QTest::keyClicks(other->txtURL, QStringLiteral("fresh"));
+    EXPECT_EQ(suggestions(other->txtURL->completer()), QStringList{"http://fresh.example/"});
+}
+
 TEST_F(AutoCompleteTest, OnlyTheUrlHistoryFlagTurnsCompletionOn) {
     QLineEdit box;
     EnableAutoComplete(&box, 0x1, &history); // file system only: not offered here

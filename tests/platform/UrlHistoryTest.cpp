@@ -30,6 +30,19 @@ TEST_F(UrlHistoryTest, MostRecentFirstWithoutDuplicates) {
     EXPECT_EQ(changed.count(), 3);
 }
 
+// Starting must not wait on the disk: nothing is opened or created until the history is used,
+// and a history never used leaves no file behind.
+TEST_F(UrlHistoryTest, TheFileIsMadeOnlyWhenFirstUsed) {
+    { SqliteUrlHistory unused(db()); }
+    EXPECT_FALSE(QFile::exists(db()));
+    SqliteUrlHistory history(db());
+    EXPECT_FALSE(QFile::exists(db()));
+    EXPECT_TRUE(history.recentUrls(10).isEmpty());
+    EXPECT_TRUE(QFile::exists(db()));
+    history.recordVisit(QStringLiteral("http://a/"), QString());
+    EXPECT_EQ(SqliteUrlHistory(db()).recentUrls(10), QStringList{QStringLiteral("http://a/")});
+}
+
 TEST_F(UrlHistoryTest, KeepsOnlyTheNewestEntries) {
     SqliteUrlHistory history(db());
     for (int i = 0; i < SqliteUrlHistory::kMaxEntries + 5; ++i)
