@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -85,6 +86,34 @@ TEST_F(BadInputTest, GarbageRegistryHugeShortcutCrowdedFavoritesGarbageSkin) {
 TEST_F(BadInputTest, AStartPageOfAHundredThousandCharacters) {
     browser.writeUserReg("http://long.example/?q=" + QString(100000, 'x'));
     expectUsable();
+}
+
+// An installed program's folder is not the user's to write: the page source goes to the
+// user's cache instead, and an error log entry is lost without troubling anyone.
+TEST_F(BadInputTest, AProgramFolderItMayNotWriteInto) {
+    // A favorites folder that cannot be listed makes an error log entry at every start.
+    const QString locked = browser.favoritesFolder() + "/Locked";
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0), 0);
+    const QString log = browser.programFolder() + "/KQLog.txt";
+    browser.setProgramFolderWritable(true);
+    expectUsable();
+    ASSERT_TRUE(QFile::exists(log)) << "the locked folder should have made a log entry";
+    ASSERT_TRUE(QFile::remove(log));
+
+    browser.setProgramFolderWritable(false);
+    ASSERT_TRUE(browser.start());
+    const QString window = Desktop::waitWindow("^Fallback - Tarnvale$", 60000);
+    ASSERT_FALSE(window.isEmpty());
+    Desktop::pause(500);
+    Desktop::keys(window, {"alt+v", "o"});
+    const QString source = browser.path("home/.cache/tarnvale/KQCode.txt");
+    EXPECT_TRUE(
+        waitUntil([&] { return readFileBytes(source).contains("<title>Fallback</title>"); }));
+    Desktop::keys(window, {"alt+f", "c"});
+    EXPECT_EQ(browser.waitForExit(), 0);
+    EXPECT_EQ(QDir(browser.programFolder()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"skin.skn", "tarnvale"}));
 }
 
 } // namespace

@@ -9,8 +9,14 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+constexpr int kNobody = 65534;
+
 QByteArray startPageReg(const char* root, const QString& url) {
     return toGbk(QStringLiteral("REGEDIT4\r\n\r\n[%1\\SOFTWARE\\Microsoft\\Internet Explorer\\Main]"
                                 "\r\n\"Start Page\"=\"%2\"\r\n")
@@ -32,6 +38,41 @@ BrowserProcess::~BrowserProcess() {
         m_process.kill();
         m_process.waitForFinished(5000);
     }
+}
+
+void BrowserProcess::setProgramFolderWritable(bool writable) {
+    const QByteArray folder = QFile::encodeName(programFolder());
+    if (geteuid() != 0) {
+        ::chmod(folder.constData(), writable ? 0755 : 0555);
+        return;
+    }
+    m_user = kNobody;
+    ::chmod(folder.constData(), 0755);
+    const int owner = writable ? kNobody : 0;
+    if (::chown(folder.constData(), owner, owner) != 0)
+        ADD_FAILURE() << "cannot hand the program folder over";
+}
+
+void BrowserProcess::prepareForUser() {
+    namespace fs = std::filesystem;
+    const fs::path program = QFile::encodeName(programFolder()).toStdString();
+    const auto give = [this](const fs::path& path) {
+        if (::lchown(path.c_str(), m_user, m_user) != 0)
+            ADD_FAILURE() << "cannot hand " << path << " over";
+    };
+    give(m_root.path().toStdString());
+    for (const auto& entry : fs::directory_iterator(m_root.path().toStdString())) {
+        if (entry.path() == program)
+            continue;
+        give(entry.path());
+        if (entry.is_directory() && !entry.is_symlink()) {
+            for (const auto& inner : fs::recursive_directory_iterator(entry.path()))
+                give(inner.path());
+        }
+    }
+    // The program itself stays the test's: readable and runnable by everyone.
+    for (const auto& inner : fs::directory_iterator(program))
+        ::chmod(inner.path().c_str(), inner.path().filename() == "tarnvale" ? 0755 : 0644);
 }
 
 void BrowserProcess::writeUserReg(const QString& startPage) {
@@ -76,11 +117,26 @@ bool BrowserProcess::start() {
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     env.remove("QT_IM_MODULE");
-    m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setWorkingDirectory(path("home"));
     QDir().mkpath(path("home"));
-    m_process.start(programFolder() + "/tarnvale", {});
+    QString program = programFolder() + "/tarnvale";
+    QStringList arguments;
+    if (m_user >= 0) {
+        // The X server's key, where the other user can read it.
+        const QString key = env.value("XAUTHORITY");
+        if (!key.isEmpty()) {
+            QFile::remove(path("home/.Xauthority"));
+            QFile::copy(key, path("home/.Xauthority"));
+            env.insert("XAUTHORITY", path("home/.Xauthority"));
+        }
+        prepareForUser();
+        arguments = {QStringLiteral("--reuid=%1").arg(m_user),
+                     QStringLiteral("--regid=%1").arg(m_user), "--clear-groups", "--", program};
+        program = "setpriv";
+    }
+    m_process.setProcessEnvironment(env);
+    m_process.start(program, arguments);
     return m_process.waitForStarted(10000);
 }
 

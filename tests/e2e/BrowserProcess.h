@@ -11,6 +11,10 @@ public:
     BrowserProcess();
     ~BrowserProcess();
 
+    // Whether the program may write into its own folder. Permissions do not stop root, so a
+    // test running as root starts the browser as the unprivileged "nobody" user from then on.
+    void setProgramFolderWritable(bool writable);
+
     void writeUserReg(const QString& startPage);
     void writeSystemReg(const QString& startPage);
     bool start();
@@ -24,6 +28,10 @@ public:
     int historyRows() const;
 
 private:
+    // Hands everything but the program folder (and the X display's key) to the browser's user.
+    void prepareForUser();
+
     QTemporaryDir m_root;
+    int m_user = -1; // the user the browser runs as; -1: the test's own
     QProcess m_process;
 };
