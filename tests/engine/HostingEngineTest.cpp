@@ -12,7 +12,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QNetworkProxy>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
@@ -142,6 +144,50 @@ TEST_F(HostingEngineTest, SignInOnlyWhenNotSilent) {
     load("/private");
     EXPECT_TRUE(titleBecomes("Welcome"));
     EXPECT_EQ(dialogs.asked, QStringList{"signIn:Tarnvale Test"});
+}
+
+// The engine reads the proxy before its first request and keeps it, so this runs in a process
+// of its own (ctest's engine_proxy_tests). The engine goes direct to loopback addresses whatever
+// the proxy, so the page is asked for by a name only the proxy (a second loopback server)
+// answers: nothing reaches the network.
+class ProxyEngineTest : public HostingEngineTest {};
+
+TEST_F(ProxyEngineTest, ProxySignInOnlyWhenNotSilent) {
+    if (!qEnvironmentVariableIsSet("TARNVALE_PROXY_TEST"))
+        GTEST_SKIP() << "needs a process of its own: run as ctest's engine_proxy_tests";
+    LoopbackHttpServer proxy;
+    ASSERT_TRUE(proxy.start());
+    proxy.handle("http://signin.test/private", [](const QByteArray& request) {
+        LoopbackHttpServer::Response response;
+        if (request.contains("Proxy-Authorization: Basic " + QByteArray("agent:pass").toBase64())) {
+            response.body = "<title>Through</title>";
+            return response;
+        }
+        response.status = 407;
+        response.headers = {{"Proxy-Authenticate", "Basic realm=\"Gateway\""}};
+        response.body = "<title>Proxy says no</title>";
+        return response;
+    });
+    const bool systemProxy = QNetworkProxyFactory::usesSystemConfiguration();
+    QNetworkProxyFactory::setUseSystemConfiguration(false);
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(
+        QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), proxy.url("/").port()));
+    const auto restore = qScopeGuard([systemProxy] {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        QNetworkProxyFactory::setUseSystemConfiguration(systemProxy);
+    });
+
+    view.setSilent(true);
+    load("http://signin.test/private");
+    EXPECT_EQ(view.LocationName(), QStringLiteral("Proxy says no"));
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(proxy.hits("http://signin.test/private"), 1);
+
+    view.setSilent(false);
+    dialogs.credentials = PageDialogs::Credentials{"agent", "pass"};
+    load("http://signin.test/private");
+    EXPECT_TRUE(titleBecomes("Through"));
+    EXPECT_EQ(dialogs.asked, QStringList{"proxySignIn:127.0.0.1"});
 }
 
 TEST_F(HostingEngineTest, ScriptBoxesGoToTheDialogsOnlyWhenNotSilent) {
