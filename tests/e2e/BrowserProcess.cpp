@@ -38,6 +38,8 @@ BrowserProcess::~BrowserProcess() {
         m_process.kill();
         m_process.waitForFinished(5000);
     }
+    // A locked program folder would keep its files from being removed with the rest.
+    ::chmod(QFile::encodeName(programFolder()).constData(), 0755);
 }
 
 void BrowserProcess::setProgramFolderWritable(bool writable) {
