@@ -11,8 +11,10 @@ QString menuText(const QString& caption) {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+const QString kEntryPrefix = QStringLiteral("mnuMainFavoriteUser(");
+
 QString entryName(int index) {
-    return QStringLiteral("mnuMainFavoriteUser(%1)").arg(index);
+    return kEntryPrefix + QString::number(index) + QLatin1Char(')');
 }
 } // namespace
 
@@ -24,8 +26,8 @@ FavoritesMenu::FavoritesMenu(QMenu* menu, QAction* templateItem, ClickHandler on
     // One connection serves every entry, those of sub-menus included.
     connect(menu, &QMenu::triggered, this, [this](QAction* action) {
         const QString name = action->objectName();
-        if (name.startsWith(QLatin1String("mnuMainFavoriteUser(")) && action != m_template)
-            m_onClick(name.mid(20).chopped(1).toInt(), action->data().toString());
+        if (name.startsWith(kEntryPrefix) && action != m_template)
+            m_onClick(name.mid(kEntryPrefix.size()).chopped(1).toInt(), action->data().toString());
     });
     connect(menu, &QMenu::aboutToShow, this, [this] { realize(m_menu); });
 }
