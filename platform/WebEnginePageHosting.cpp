@@ -15,6 +15,9 @@
 #include <QVBoxLayout>
 #include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
 #include <QWebEngineView>
 
 namespace {
@@ -33,10 +36,17 @@ void WebEnginePageView::connectHostingDefaults() {
                 signIn(url, authenticator, proxyHost, true);
             });
     connect(m_page, &QWebEnginePage::certificateError, this, &WebEnginePageView::certificateError);
+    // Location, notifications, camera, microphone and the screen stay private.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(m_page, &QWebEnginePage::permissionRequested, this,
+            [](QWebEnginePermission permission) { permission.deny(); });
+#else
     connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl& origin, QWebEnginePage::Feature feature) {
-                permissionRequested(origin, int(feature));
+                m_page->setFeaturePermission(origin, feature,
+                                             QWebEnginePage::PermissionDeniedByUser);
             });
+#endif
     connect(m_page, &QWebEnginePage::fullScreenRequested, this,
             &WebEnginePageView::fullScreenRequested);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
@@ -78,12 +88,6 @@ void WebEnginePageView::certificateError(const QWebEngineCertificateError& error
         else
             pending.rejectCertificate();
     });
-}
-
-void WebEnginePageView::permissionRequested(const QUrl& origin, int feature) {
-    // Location, notifications, camera, microphone and the screen stay private.
-    m_page->setFeaturePermission(origin, QWebEnginePage::Feature(feature),
-                                 QWebEnginePage::PermissionDeniedByUser);
 }
 
 void WebEnginePageView::fullScreenRequested(QWebEngineFullScreenRequest request) {

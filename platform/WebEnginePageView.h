@@ -61,7 +61,6 @@ private:
     void signIn(const QUrl& url, QAuthenticator* authenticator, const QString& realmOrHost,
                 bool proxy);
     void certificateError(const QWebEngineCertificateError& error);
-    void permissionRequested(const QUrl& origin, int feature);
     void fullScreenRequested(QWebEngineFullScreenRequest request);
     void renderProcessTerminated(int status);
     void reportHistoryState();

@@ -12,28 +12,60 @@ PACKAGES=(
     fonts-noto-cjk
 )
 
+is_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# Whether apt has a version of the package it could install (not only a virtual name).
+apt_knows() {
+    apt-cache policy "$1" 2>/dev/null | grep -q 'Candidate: [^(]'
+}
+
+# Installs the listed packages (and any given as arguments) that are missing, with sudo when
+# not root. Package names are the same on Debian 12 and 13; one apt cannot find is named.
 install_missing_packages() {
     local missing=()
     local package
     for package in "${PACKAGES[@]}" "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$package")
-        fi
+        is_installed "$package" || missing+=("$package")
     done
     if [ ${#missing[@]} -eq 0 ]; then
         return
     fi
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo > /dev/null; then
+            echo "These Debian packages are missing: ${missing[*]}" >&2
+            echo "Install them as root (apt-get install ${missing[*]}), then run this again." >&2
+            exit 1
+        fi
         sudo=(sudo)
     fi
     echo "Installing Debian packages: ${missing[*]}"
     "${sudo[@]}" apt-get update
+    local unknown=()
+    for package in "${missing[@]}"; do
+        apt_knows "$package" || unknown+=("$package")
+    done
+    if [ ${#unknown[@]} -ne 0 ]; then
+        echo "apt cannot find these Debian packages: ${unknown[*]}" >&2
+        echo "Check /etc/apt/sources.list (Debian 12 or 13, component main)." >&2
+        exit 1
+    fi
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# cmake -S SOURCE -B BUILD OPTIONS...: a build folder made before keeps its generator.
+configure() {
+    local source="$1" build="$2"
+    shift 2
+    local generator=()
+    [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)
+    cmake -S "$source" -B "$build" "${generator[@]}" "$@"
+}
+
 build_tarnvale() {
-    cmake -S "$REPO_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure "$REPO_ROOT" "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$BUILD_DIR"
 }
 
@@ -48,7 +80,7 @@ allow_engine_as_root() {
 # The unit and window tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 run_sanitizer_tests() {
     local dir="$BUILD_DIR-sanitize"
-    cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNVALE_SANITIZE=ON
+    configure "$REPO_ROOT" "$dir" -DCMAKE_BUILD_TYPE=Debug -DTARNVALE_SANITIZE=ON
     cmake --build "$dir" --target core_tests search_tests favorites_tests tools_tests \
         platform_tests browser_tests
     ctest --test-dir "$dir" --output-on-failure -R '^(core|search|favorites|tools|platform|browser)_tests$'
@@ -60,7 +92,7 @@ run_sanitizer_tests() {
 run_fuzz_smoke() {
     local dir="$BUILD_DIR-fuzz"
     local seconds="${TARNVALE_FUZZ_SECONDS:-60}"
-    cmake -S "$REPO_ROOT/tests/fuzz" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++
+    configure "$REPO_ROOT/tests/fuzz" "$dir" -DCMAKE_CXX_COMPILER=clang++
     cmake --build "$dir"
     local target seeds corpus
     for target in reg profile skin; do
@@ -70,7 +102,8 @@ run_fuzz_smoke() {
             skin) seeds="$REPO_ROOT/assets" ;;
         esac
         corpus="$(mktemp -d)"
-        cp "$seeds"/* "$REPO_ROOT/tests/data/fuzz-regressions/$target"/* "$corpus"/ 2>/dev/null || true
+        find "$seeds" "$REPO_ROOT/tests/data/fuzz-regressions/$target" -maxdepth 1 -type f \
+            ! -name '.*' -exec cp -t "$corpus" {} +
         mkdir -p "$dir/artifacts"
         echo "Fuzzing the $target file reader for ${seconds}s"
         if ! QT_QPA_PLATFORM=offscreen "$dir/fuzz_${target}_file" -max_total_time="$seconds" \
