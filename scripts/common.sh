@@ -12,13 +12,16 @@ PACKAGES=(
     fonts-noto-cjk
 )
 
+# (Outputs are read whole: "grep -q" in a pipe can stop the writer, and pipefail then fails.)
 is_installed() {
-    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
 # Whether apt has a version of the package it could install (not only a virtual name).
 apt_knows() {
-    apt-cache policy "$1" 2>/dev/null | grep -q 'Candidate: [^(]'
+    local policy
+    policy="$(apt-cache policy "$1" 2>/dev/null)"
+    [[ "$policy" =~ Candidate:\ [^\(] ]]
 }
 
 # Installs the listed packages (and any given as arguments) that are missing, with sudo when
