@@ -1,3 +1,4 @@
+#include "ChineseLocale.h"
 #include "DownloadManager.h"
 #include "EngineProfile.h"
 #include "EngineUrlCacheBackend.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(TARNVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnvale"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnvale.svg")));
+    useChineseEverywhere();
 
     QtMessageBoxes messageBoxes;
     StyleSheetSkinEngine skin;

@@ -5,6 +5,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace {
+// The box never lost the focus to its own completion list or to another program.
+bool keepsTheBox(Qt::FocusReason reason) {
+    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+}
+} // namespace
+
 TextBox::TextBox(QWidget* parent)
     : QLineEdit(parent) {}
 
@@ -12,15 +19,37 @@ void TextBox::setBackColor(const QColor& color) {
     setStyleSheet(QStringLiteral("TextBox { background-color: %1; }").arg(color.name()));
 }
 
+bool TextBox::isHeld() const {
+    return m_held && window()->focusWidget() == this;
+}
+
+void TextBox::holdFocus() {
+    m_held = true;
+    setFocus(Qt::OtherFocusReason);
+}
+
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    // The box never lost the focus to its own completion list or to another program: the
-    // text being typed stays as it is.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
+    if (keepsTheBox(event->reason()))
+        return; // the text being typed stays as it is
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+        reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        m_held = true;
     selectAll();
     // The click that brought the focus would put the caret at the mouse; keep the selection.
-    m_selectAfterClick = event->reason() == Qt::MouseFocusReason;
+    m_selectAfterClick = reason == Qt::MouseFocusReason;
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (!keepsTheBox(event->reason()))
+        m_held = false;
+}
+
+void TextBox::mousePressEvent(QMouseEvent* event) {
+    m_held = true; // also when the box had the focus already
+    QLineEdit::mousePressEvent(event);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -31,6 +60,7 @@ void TextBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
+    m_held = true;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         Q_EMIT enterPressed();
     QLineEdit::keyPressEvent(event);

@@ -13,14 +13,24 @@ public:
     // The box's own rule wins over any rule of a skin applied to the window.
     void setBackColor(const QColor& color);
 
+    // The box is the user's for typing: they put the focus there (click, Tab, a key) or typed
+    // in it, or the window handed it to them with holdFocus(), and it is still the window's
+    // focus (also while another program is active).
+    bool isHeld() const;
+    // Gives the box the focus for the user to type into.
+    void holdFocus();
+
 Q_SIGNALS:
     void enterPressed();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_selectAfterClick = false;
+    bool m_held = false;
 };

@@ -62,6 +62,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     createControls();
     connectPageView();
     connectPageCommands();
+    createShortcuts();
     if (m_services.favorites) {
         connect(m_services.favorites, &modFavorite::favoritesRebuilt, this,
                 &frmMain::refreshFavoritesMenu);
@@ -135,13 +136,18 @@ void frmMain::createControls() {
 
     txtURL = new TextBox(picBar1);
     txtURL->setObjectName(QStringLiteral("txtURL"));
+    txtURL->setAccessibleName(QStringLiteral("地址"));
     connect(txtURL, &TextBox::enterPressed, this, &frmMain::txtURL_KeyDown);
     txtSearch = new TextBox(picBar2);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->setAccessibleName(QStringLiteral("百度搜索"));
     txtSearch->setText(QStringLiteral("百度搜索"));
     connect(txtSearch, &TextBox::enterPressed, this, &frmMain::DoSearch);
-    for (TextBox* box : {txtURL, txtSearch})
+    for (TextBox* box : {txtURL, txtSearch}) {
         box->setBackColor(kTextBoxColor);
+        // Typing anew after Enter: the page that completes leaves the boxes alone.
+        connect(box, &TextBox::textEdited, this, [this] { m_navigatedFrom = nullptr; });
+    }
 
     const QHash<int, QWidget*> containers = {{kBack, picMainToolBar}, {kForward, picMainToolBar},
                                              {kRefresh, picBar1},     {kStop, picBar1},
@@ -151,6 +157,7 @@ void frmMain::createControls() {
         auto* image = new ImageButton(spec.index, containers.value(spec.index));
         image->setObjectName(QStringLiteral("imgToolBar(%1)").arg(spec.index));
         image->setToolTip(QString::fromUtf8(spec.toolTip));
+        image->setAccessibleName(image->toolTip());
         image->setCursor(hand);
         const int side = int(float(spec.sizeTwips) / kTwipsPerPixel);
         image->setPicture(QString::fromUtf8(spec.picture), QSize(side, side));
@@ -163,6 +170,7 @@ void frmMain::createControls() {
 
     webMain = m_services.createPageView(picMainWeb);
     webMain->setObjectName(QStringLiteral("webMain"));
+    webMain->setAccessibleName(QStringLiteral("网页"));
 
     // Focus travels search box, page, address box; the strips themselves take no focus.
     for (QWidget* strip : {static_cast<QWidget*>(picMainToolBar), static_cast<QWidget*>(picBar1),
@@ -179,6 +187,7 @@ void frmMain::connectPageView() {
     connect(webMain, &PageView::BeforeNavigate2, this, &frmMain::webMain_BeforeNavigate2);
     connect(webMain, &PageView::NewWindow2, this, &frmMain::webMain_NewWindow2);
     connect(webMain, &PageView::DocumentComplete, this, &frmMain::webMain_DocumentComplete);
+    connect(webMain, &PageView::EscapePressed, this, &frmMain::mnuMainViewStop_Click);
 }
 
 void frmMain::Load() {
@@ -216,7 +225,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
         windows().removeAll(this);
 }
 
+void frmMain::windowNavigates() {
+    txtURL->setModified(false);
+}
+
 void frmMain::NavigateTo(const QString& strURL) {
+    windowNavigates();
     const QPointer<PageView> view = webMain;
     yieldToPendingEvents();
     if (view)
@@ -236,7 +250,7 @@ frmMain* frmMain::OpenNewWindow(const Services& services, const QString& strURL)
     if (!guard)
         return nullptr;
     window->activateWindow();
-    window->txtURL->setFocus(Qt::OtherFocusReason);
+    window->txtURL->holdFocus();
     return window;
 }
 
@@ -308,10 +322,12 @@ void frmMain::picMainWeb_DblClick() {
 }
 
 void frmMain::mnuMainViewGoBack_Click() {
+    windowNavigates();
     webMain->GoBack();
 }
 
 void frmMain::mnuMainViewGoForword_Click() {
+    windowNavigates();
     webMain->GoForward();
 }
 
@@ -320,6 +336,7 @@ void frmMain::mnuMainViewGoHomePage_Click() {
 }
 
 void frmMain::mnuMainViewRefresh_Click() {
+    windowNavigates();
     webMain->Refresh();
 }
 
@@ -328,5 +345,6 @@ void frmMain::mnuMainViewStop_Click() {
 }
 
 void frmMain::txtURL_KeyDown() {
+    m_navigatedFrom = txtURL;
     NavigateTo(trimBlanks(txtURL->text()));
 }

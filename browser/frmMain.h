@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 
 class FavoritesMenu;
 class ImageButton;
@@ -101,6 +102,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -108,6 +110,12 @@ private:
     void createMenus();
     void connectPageView();
     void connectPageCommands();
+    void createShortcuts();
+    void focusBox(TextBox* box);
+    // The user is typing in one of the window's boxes; the page must not take the focus.
+    bool isUserTyping() const;
+    // Every navigation the window itself starts: the address box shows the page again.
+    void windowNavigates();
     void Form_Resize();
     void applyGeometry();
     void LoadAllFavorite();
@@ -128,4 +136,7 @@ private:
     QHash<QString, QAction*> m_menuItems;
     QHash<QString, QMenu*> m_menus;
     FavoritesMenu* m_favoritesMenu = nullptr;
+    // The box whose Enter started the navigation under way: its page takes the focus when
+    // complete, unless the user has typed in a box since.
+    QPointer<TextBox> m_navigatedFrom;
 };

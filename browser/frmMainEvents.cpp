@@ -7,6 +7,7 @@
 #include "Yield.h"
 #include "modMain.h"
 
+#include <QLineEdit>
 #include <QPointer>
 
 void frmMain::webMain_CommandStateChange(int command, bool enable) {
@@ -21,7 +22,8 @@ void frmMain::webMain_TitleChange(const QString& text) {
     if (text == QStringLiteral("找不到服务器"))
         return;
     setWindowTitle(text + gstrTitleSuffix);
-    webMain->setFocus(Qt::OtherFocusReason);
+    if (!isUserTyping())
+        webMain->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::webMain_BeforeNavigate2() {
@@ -44,9 +46,27 @@ void frmMain::webMain_NewWindow2(PageView** ppDisp) {
 void frmMain::webMain_DocumentComplete(const QString& url) {
     if (url.isEmpty())
         return;
-    // Always the top-level address, whichever frame completed.
-    txtURL->setText(webMain->LocationURL());
-    webMain->setFocus(Qt::OtherFocusReason);
+    // Always the top-level address, whichever frame completed; never over what the user
+    // typed into the box since the window last navigated.
+    if (!txtURL->isModified()) {
+        txtURL->setText(webMain->LocationURL());
+        if (focusWidget() == txtURL)
+            txtURL->selectAll(); // typing replaces it, as after a click into the box
+    }
+    // The page of an address or search the user entered takes the focus; other pages do not
+    // take it from a box the user is typing in.
+    const bool enteredHere = m_navigatedFrom && focusWidget() == m_navigatedFrom;
+    m_navigatedFrom = nullptr;
+    if (enteredHere || !isUserTyping())
+        webMain->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmMain::isUserTyping() const {
+    if (txtURL->isHeld() || txtSearch->isHeld())
+        return true;
+    // The page view's own boxes (its find bar) have the focus only when the user asked.
+    QWidget* focus = focusWidget();
+    return qobject_cast<QLineEdit*>(focus) && webMain->isAncestorOf(focus);
 }
 
 void frmMain::imgToolBar_Click(int index) {

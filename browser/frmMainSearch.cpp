@@ -20,5 +20,6 @@ void frmMain::DoSearch() {
             txtSearch->setFocus(Qt::OtherFocusReason);
         return;
     }
+    m_navigatedFrom = txtSearch;
     NavigateTo(buildSearchUrl(gstrSearchURL, keyword));
 }

@@ -28,6 +28,12 @@ FindBar::FindBar(QWebEnginePage* page, QWidget* parent)
     layout->addWidget(m_matchCase);
     layout->addWidget(m_count);
     layout->addWidget(done);
+    // Screen readers say these names; "&" marks only the access keys of the captions.
+    m_text->setAccessibleName(QStringLiteral("查找"));
+    previous->setAccessibleName(QStringLiteral("上一个"));
+    next->setAccessibleName(QStringLiteral("下一个"));
+    m_matchCase->setAccessibleName(QStringLiteral("区分大小写"));
+    done->setAccessibleName(QStringLiteral("关闭"));
     m_text->installEventFilter(this);
     setFocusProxy(m_text);
     hide();

@@ -73,6 +73,8 @@ Q_SIGNALS:
     void NewWindow2(PageView** ppDisp);
     // A top-level document finished loading (also with an error page).
     void DocumentComplete(const QString& url);
+    // Esc was pressed in the page (not in its find bar); the page has the key as well.
+    void EscapePressed();
 
 protected:
     // A double-click inside the page belongs to the page, never to the surface around it.

@@ -20,7 +20,7 @@
 
 namespace {
 const QString kCompleteFilter = QStringLiteral("网页，全部 (*.htm *.html)");
-const QString kArchiveFilter = QStringLiteral("Web 档案，单个文件 (*.mht *.mhtml)");
+const QString kArchiveFilter = QStringLiteral("网页档案，单个文件 (*.mht *.mhtml)");
 } // namespace
 
 std::optional<PageDialogs::SaveTarget> QtPageDialogs::chooseSaveTarget(QWidget* owner,

@@ -23,6 +23,10 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     , m_dialogs(dialogs) {
     m_page = new WebEnginePage(profile, this, m_view);
     m_view->setPage(m_page);
+    // Starts the page now (this navigates nowhere), so that the engine's render widget exists
+    // before the window makes its native window. A window made first is made again when the
+    // engine's OpenGL surface arrives, and window managers then lose its maximised state.
+    m_page->runJavaScript(QString());
     m_interceptor = new OfflineInterceptor(this);
     m_page->setUrlRequestInterceptor(m_interceptor);
     m_findBar = new FindBar(m_page, this);
@@ -86,15 +90,19 @@ void WebEnginePageView::setOffline(bool on) {
 }
 
 bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        auto* target = static_cast<QWidget*>(watched);
-        if (key->key() == Qt::Key_F && key->modifiers() == Qt::ControlModifier &&
-            isAncestorOf(target) && !m_findBar->isAncestorOf(target) && target != m_findBar) {
-            m_findBar->open();
-            return true;
-        }
+    // Keys reach whichever widget of the engine has the focus; catch them on their way.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return PageView::eventFilter(watched, event);
+    auto* target = static_cast<QWidget*>(watched);
+    if (!isAncestorOf(target) || target == m_findBar || m_findBar->isAncestorOf(target))
+        return PageView::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F && key->modifiers() == Qt::ControlModifier) {
+        m_findBar->open();
+        return true;
     }
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier)
+        Q_EMIT EscapePressed();
     return PageView::eventFilter(watched, event);
 }
 

@@ -9,7 +9,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6sql6-sqlite libqt6webenginecore6-bin
     libgl-dev libgtest-dev libgmock-dev
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
 )
 
 # (Outputs are read whole: "grep -q" in a pipe can stop the writer, and pipefail then fails.)

@@ -57,6 +57,8 @@ void FakePageView::ExecWB(int cmdID, int cmdexecopt) {
 
 void FakePageView::keyPressEvent(QKeyEvent* event) {
     keys << QKeySequence(event->keyCombination()).toString();
+    if (event->key() == Qt::Key_Escape)
+        Q_EMIT EscapePressed();
     event->accept();
 }
 

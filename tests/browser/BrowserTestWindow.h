@@ -15,6 +15,9 @@
 // Browser windows on fake services, offscreen. Every window still open at the end of a test
 // is deleted.
 class BrowserFixture : public ::testing::Test {
+public:
+    static FakePageView* page(frmMain* window);
+
 protected:
     BrowserFixture();
     ~BrowserFixture() override;
@@ -25,7 +28,6 @@ protected:
     frmMain* newWindow(const QString& url = QString());
     // A window loaded, shown and active.
     frmMain* openWindow(const QString& url = QString());
-    static FakePageView* page(frmMain* window);
     static void setStartPage(FakeRegistryStore& registry, const QString& url);
     static bool waitActive(QWidget* window);
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -36,33 +37,81 @@ INSTANTIATE_TEST_SUITE_P(
                                 "为何找不到服务器？ - Tarnvale"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EventsTest, TitleChangeTakesTheFocusFromTheAddressBox) {
-    frmMain* window = openWindow();
-    window->txtURL->setFocus();
-    QTest::keyClicks(window->txtURL, QStringLiteral("half-typ"));
-    Q_EMIT page(window)->TitleChange(QStringLiteral("T"));
-    EXPECT_TRUE(window->webMain->hasFocus());
-    EXPECT_EQ(window->txtURL->text(), QStringLiteral("half-typ"));
+// Who has the keyboard after the page retitles itself or completes, and what the address box
+// then shows. A page never takes a box the user is typing in.
+struct FocusCase {
+    const char* name;
+    std::function<void(frmMain*)> before; // what the user did
+    bool complete;                        // DocumentComplete, else TitleChange
+    const char* focused;                  // "page", "txtURL" or "txtSearch" afterwards
+    QString address;                      // the address box afterwards
+};
 
-    // The title nobody shows leaves the focus where it is.
-    window->txtSearch->setFocus();
-    Q_EMIT page(window)->TitleChange(QStringLiteral("找不到服务器"));
-    EXPECT_TRUE(window->txtSearch->hasFocus());
+class FocusTest : public BrowserFixture, public ::testing::WithParamInterface<FocusCase> {};
+
+void typeInto(TextBox* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClicks(box, text);
 }
 
-TEST_F(EventsTest, DocumentCompleteShowsTheTopLevelAddress) {
+TEST_P(FocusTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
     frmMain* window = openWindow();
     page(window)->locationUrl = QStringLiteral("http://top.example/");
-    window->txtURL->setFocus();
-    QTest::keyClicks(window->txtURL, QStringLiteral("typing"));
+    GetParam().before(window);
+    if (GetParam().complete)
+        Q_EMIT page(window)->DocumentComplete(QStringLiteral("http://frame.example/inner"));
+    else
+        Q_EMIT page(window)->TitleChange(QStringLiteral("T"));
+    QWidget* focused = QApplication::focusWidget();
+    EXPECT_EQ(focused ? focused->objectName().toStdString() : std::string("nothing"),
+              std::string(GetParam().focused) == "page" ? "webMain" : GetParam().focused);
+    EXPECT_EQ(window->txtURL->text(), GetParam().address);
+}
 
-    Q_EMIT page(window)->DocumentComplete(QString()); // nothing at all
+const auto typeAddress = [](frmMain* w) {
+    typeInto(w->txtURL, QStringLiteral("half-typ"));
+};
+const auto typeKeyword = [](frmMain* w) {
+    typeInto(w->txtSearch, QStringLiteral("key"));
+};
+const auto enterAddress = [](frmMain* w) {
+    typeInto(w->txtURL, QStringLiteral("entered"));
+    QTest::keyClick(w->txtURL, Qt::Key_Return);
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, FocusTest,
+    ::testing::Values(
+        FocusCase{"TitleFromAnIdleWindow", [](frmMain*) {}, false, "page", ""},
+        FocusCase{"TitleWhileTypingAnAddress", typeAddress, false, "txtURL", "half-typ"},
+        FocusCase{"TitleWhileTypingAKeyword", typeKeyword, false, "txtSearch", ""},
+        FocusCase{"TitleAfterAClickIntoTheBox",
+                  [](frmMain* w) { QTest::mouseClick(w->txtURL, Qt::LeftButton); }, false, "txtURL",
+                  ""},
+        FocusCase{"CompleteShowsTheTopLevelAddress", [](frmMain*) {}, true, "page",
+                  "http://top.example/"},
+        FocusCase{"CompleteKeepsATypedAddress", typeAddress, true, "txtURL", "half-typ"},
+        FocusCase{"CompleteWhileTypingAKeyword", typeKeyword, true, "txtSearch",
+                  "http://top.example/"},
+        FocusCase{"CompleteOfTheEnteredAddress", enterAddress, true, "page", "http://top.example/"},
+        FocusCase{"CompleteAfterTypingAgain",
+                  [](frmMain* w) {
+                      enterAddress(w);
+                      typeInto(w->txtSearch, QStringLiteral("next"));
+                  },
+                  true, "txtSearch", "http://top.example/"},
+        // The focus moved by code, not by the user: the page takes it as before.
+        FocusCase{"TitleAfterTheBoxGotTheFocusFromCode",
+                  [](frmMain* w) { w->txtURL->setFocus(Qt::OtherFocusReason); }, false, "page",
+                  ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EventsTest, ADocumentWithoutAddressChangesNothing) {
+    frmMain* window = openWindow();
+    typeInto(window->txtURL, QStringLiteral("typing"));
+    window->webMain->setFocus();
+    Q_EMIT page(window)->DocumentComplete(QString());
     EXPECT_EQ(window->txtURL->text(), QStringLiteral("typing"));
-    EXPECT_TRUE(window->txtURL->hasFocus());
-
-    Q_EMIT page(window)->DocumentComplete(QStringLiteral("http://frame.example/inner"));
-    EXPECT_EQ(window->txtURL->text(), QStringLiteral("http://top.example/"));
-    EXPECT_TRUE(window->webMain->hasFocus());
 }
 
 TEST_F(EventsTest, HistoryButtonsFollowOnlyWhatThePageReports) {

@@ -24,6 +24,12 @@ TEST_F(WindowsTest, NewOpensASeparateBlankWindowWithTheFocusInItsAddressBox) {
     EXPECT_TRUE(opened->isVisible());
     EXPECT_EQ(page(opened)->calls.filter("Navigate:"), QStringList{"Navigate:about:blank"});
     EXPECT_EQ(opened->focusWidget(), opened->txtURL);
+    // The blank page retitles and completes: the box stays ready for the user's typing.
+    page(opened)->locationUrl = QStringLiteral("about:blank");
+    Q_EMIT page(opened)->TitleChange(QStringLiteral("about:blank"));
+    Q_EMIT page(opened)->DocumentComplete(QStringLiteral("about:blank"));
+    EXPECT_EQ(opened->focusWidget(), opened->txtURL);
+    EXPECT_EQ(opened->txtURL->selectedText(), QStringLiteral("about:blank"));
 
     // New from the second window is again a fresh window.
     opened->mnuMainFileNewLabel_Click();

@@ -3,6 +3,7 @@
 #include "WaitUntil.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 QString Desktop::run(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -37,10 +38,22 @@ bool Desktop::waitWindowCount(const QString& titlePattern, int count, int timeou
 }
 
 void Desktop::focus(const QString& window) {
-    // Without a window manager new windows stack on top at the same place: raise first.
-    run("xdotool", {"windowraise", window});
-    run("xdotool", {"windowfocus", "--sync", window});
+    run("xdotool", {"windowactivate", "--sync", window});
     pause(150);
+}
+
+QSize Desktop::size(const QString& window) {
+    const QString info = run("xwininfo", {"-id", window});
+    const QRegularExpression width(QStringLiteral("Width: (\\d+)"));
+    const QRegularExpression height(QStringLiteral("Height: (\\d+)"));
+    return QSize(width.match(info).captured(1).toInt(), height.match(info).captured(1).toInt());
+}
+
+bool Desktop::isMaximised(const QString& window) {
+    const QString state = run("xprop", {"-id", window, "_NET_WM_STATE"});
+    return run("xwininfo", {"-id", window}).contains(QStringLiteral("IsViewable")) &&
+           state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")) &&
+           state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"));
 }
 
 void Desktop::keys(const QString& window, const QStringList& keys) {
@@ -55,6 +68,16 @@ void Desktop::type(const QString& window, const QString& text) {
     focus(window);
     run("xdotool", {"type", "--delay", "30", text});
     pause(150);
+}
+
+void Desktop::paste(const QString& window, const QString& text) {
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "clipboard", "-i"});
+    xclip.write(text.toUtf8());
+    xclip.closeWriteChannel();
+    xclip.waitForFinished(10000);
+    waitUntil([&] { return clipboard() == text; });
+    keys(window, {"ctrl+v"});
 }
 
 void Desktop::click(const QString& window, int x, int y) {

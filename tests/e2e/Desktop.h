@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -8,9 +9,9 @@
 class Desktop {
 public:
     // Where a browser window's controls are, relative to the window: the tool bar strip lies
-    // under the menu bar.
+    // under the menu bar; the search box keeps its width at the right end of it.
     static constexpr int kAddressX = 150;
-    static constexpr int kSearchX = 600;
+    static constexpr int kSearchFromRight = 170;
     static constexpr int kStripY = 38;
     static constexpr int kPageX = 400;
     static constexpr int kPageY = 300;
@@ -28,8 +29,15 @@ public:
     // Keys in xdotool's names ("alt+v", "Return"), one after the other.
     static void keys(const QString& window, const QStringList& keys);
     static void type(const QString& window, const QString& text);
+    // Puts the text on the clipboard and pastes it with Ctrl+V: Chinese text comes from an
+    // input method or the clipboard, never from the keyboard map that "type" has to bend.
+    static void paste(const QString& window, const QString& text);
     static void click(const QString& window, int x, int y);
     static QString clipboard();
+    static QSize size(const QString& window);
+    static int searchX(const QString& window) { return size(window).width() - kSearchFromRight; }
+    // Mapped and maximised both ways, as the window manager reports it.
+    static bool isMaximised(const QString& window);
     // Visible windows of the program with exactly this size.
     static QStringList windowsOfSize(const QString& className, int width, int height);
     static void pause(int ms);

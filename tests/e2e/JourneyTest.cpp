@@ -82,8 +82,8 @@ TEST_F(JourneyTest, StartPageAddressesHistoryNewWindowsAndSearch) {
 
     // Offline, so that the search never leaves the machine.
     Desktop::keys(main, {"alt+f", "w"});
-    Desktop::click(main, Desktop::kSearchX, Desktop::kStripY);
-    Desktop::type(main, QStringLiteral("AT&T 中文"));
+    Desktop::click(main, Desktop::searchX(main), Desktop::kStripY);
+    Desktop::paste(main, QStringLiteral("AT&T 中文"));
     Desktop::keys(main, {"Return"});
     Desktop::pause(1500);
     Desktop::click(main, Desktop::kAddressX, Desktop::kStripY); // selects the whole address

@@ -10,11 +10,12 @@
 #include "WebEnginePage.h"
 #include "WebEnginePageView.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QNetworkProxy>
 #include <QPushButton>
-#include <QScopeGuard>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
@@ -56,6 +57,23 @@ protected:
     WebEnginePageView view;
     DownloadManager downloads;
 };
+
+// Whatever LANG says: the test programs start Chinese as the browser does.
+TEST_F(HostingEngineTest, TheEnginesErrorPageAndContextMenuAreChinese) {
+    load(QStringLiteral("http://127.0.0.1:1/"));
+    QString markup;
+    view.page()->toHtml([&markup](const QString& html) { markup = html; });
+    ASSERT_TRUE(waitFor([&] { return !markup.isEmpty(); }));
+    EXPECT_TRUE(markup.contains(QStringLiteral("无法访问此网站")));
+    for (const auto item : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload,
+                            QWebEnginePage::Copy, QWebEnginePage::SavePage,
+                            QWebEnginePage::ViewSource, QWebEnginePage::InspectElement}) {
+        const QString text = view.page()->action(item)->text();
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))) ||
+                     text.isEmpty())
+            << text.toStdString();
+    }
+}
 
 TEST_F(HostingEngineTest, SilentDownloadLandsCompleteUnderAFreshName) {
     const QByteArray body(200 * 1024, 'd');
@@ -150,14 +168,31 @@ TEST_F(HostingEngineTest, SignInOnlyWhenNotSilent) {
 // of its own (ctest's engine_proxy_tests). The engine goes direct to loopback addresses whatever
 // the proxy, so the page is asked for by a name only the proxy (a second loopback server)
 // answers: nothing reaches the network.
-class ProxyEngineTest : public HostingEngineTest {};
+class ProxyEngineTest : public HostingEngineTest {
+protected:
+    // Before the first view: a page view starts its engine page as it is made.
+    static void SetUpTestSuite() {
+        if (!qEnvironmentVariableIsSet("TARNVALE_PROXY_TEST"))
+            return;
+        proxy = std::make_unique<LoopbackHttpServer>();
+        ASSERT_TRUE(proxy->start());
+        QNetworkProxyFactory::setUseSystemConfiguration(false);
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(
+            QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), proxy->url("/").port()));
+    }
+    static void TearDownTestSuite() {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        proxy.reset();
+    }
+    static std::unique_ptr<LoopbackHttpServer> proxy;
+};
+
+std::unique_ptr<LoopbackHttpServer> ProxyEngineTest::proxy;
 
 TEST_F(ProxyEngineTest, ProxySignInOnlyWhenNotSilent) {
     if (!qEnvironmentVariableIsSet("TARNVALE_PROXY_TEST"))
         GTEST_SKIP() << "needs a process of its own: run as ctest's engine_proxy_tests";
-    LoopbackHttpServer proxy;
-    ASSERT_TRUE(proxy.start());
-    proxy.handle("http://signin.test/private", [](const QByteArray& request) {
+    proxy->handle("http://signin.test/private", [](const QByteArray& request) {
         LoopbackHttpServer::Response response;
         if (request.contains("Proxy-Authorization: Basic " + QByteArray("agent:pass").toBase64())) {
             response.body = "<title>Through</title>";
@@ -168,20 +203,12 @@ TEST_F(ProxyEngineTest, ProxySignInOnlyWhenNotSilent) {
         response.body = "<title>Proxy says no</title>";
         return response;
     });
-    const bool systemProxy = QNetworkProxyFactory::usesSystemConfiguration();
-    QNetworkProxyFactory::setUseSystemConfiguration(false);
-    QNetworkProxy::setApplicationProxy(QNetworkProxy(
-        QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), proxy.url("/").port()));
-    const auto restore = qScopeGuard([systemProxy] {
-        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-        QNetworkProxyFactory::setUseSystemConfiguration(systemProxy);
-    });
 
     view.setSilent(true);
     load("http://signin.test/private");
     EXPECT_EQ(view.LocationName(), QStringLiteral("Proxy says no"));
     EXPECT_TRUE(dialogs.asked.isEmpty());
-    EXPECT_EQ(proxy.hits("http://signin.test/private"), 1);
+    EXPECT_EQ(proxy->hits("http://signin.test/private"), 1);
 
     view.setSilent(false);
     dialogs.credentials = PageDialogs::Credentials{"agent", "pass"};

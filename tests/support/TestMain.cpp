@@ -1,5 +1,7 @@
-// Entry point of every test program: a QApplication on the offscreen platform, with the XDG
-// folders and HOME pointed at a temporary folder so no test touches the user's real files.
+// Entry point of every test program: a QApplication on the offscreen platform, in Chinese as
+// the browser runs, with the XDG folders and HOME pointed at a temporary folder so no test
+// touches the user's real files.
+#include "ChineseLocale.h"
 #include "TestEnvironment.h"
 
 #include <QApplication>
@@ -22,6 +24,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     g_defaultHandler = qInstallMessageHandler(quietMessages);
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale-tests"));
+    useChineseEverywhere(); // as the browser starts, whatever LANG says
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     environment.beforeExit();
