@@ -11,6 +11,7 @@
 #include "QtProcessLauncher.h"
 #include "RegFileStore.h"
 #include "Services.h"
+#include "SingleInstance.h"
 #include "SqliteUrlHistory.h"
 #include "StartAddress.h"
 #include "StyleSheetSkinEngine.h"
@@ -34,12 +35,32 @@ int main(int argc, char* argv[]) {
     useChineseEverywhere();
 
     QtMessageBoxes messageBoxes;
-    StyleSheetSkinEngine skin;
-    QtPageDialogs pageDialogs;
     XdgShellFolders shellFolders;
     IniProfileFile profileFile;
     QtFavoriteDialogs favoriteDialogs;
     modFavorite favorites(shellFolders, profileFile, favoriteDialogs, messageBoxes);
+    const QString address =
+        startAddress(QCoreApplication::arguments(), [&favorites](const QString& path) {
+            return favorites.ReadIniValue(QStringLiteral("InternetShortcut"), QStringLiteral("URL"),
+                                          QString(), path);
+        });
+
+    // A browser already running gets the address; no second engine ever starts on the profile.
+    SingleInstance instance(SingleInstance::defaultSocketPath(), SingleInstance::defaultLockPath());
+    switch (instance.start(address)) {
+    case SingleInstance::Role::HandedOver:
+        return 0;
+    case SingleInstance::Role::NotAnswering:
+        messageBoxes.inform(nullptr, frmMain::kInitialCaption,
+                            QStringLiteral("塔文浏览器已在运行，但没有响应。"),
+                            MessageBoxes::Icon::Warning);
+        return 1;
+    case SingleInstance::Role::First:
+        break;
+    }
+
+    StyleSheetSkinEngine skin;
+    QtPageDialogs pageDialogs;
     QtProcessLauncher launcher;
     QtFileChooser fileChooser;
     const auto registry = RegFileStore::fromXdgFolders();
@@ -62,8 +83,14 @@ int main(int argc, char* argv[]) {
     };
 
     auto* first = new frmMain(services);
-    first->mstrURLNewWindow = startAddress(QCoreApplication::arguments(), favorites);
+    first->mstrURLNewWindow = address;
+    first->mblnURLGiven = true;
     first->Show();
+    QObject::connect(&instance, &SingleInstance::addressReceived, &app,
+                     [&services](const QString& given) {
+                         if (frmMain* window = frmMain::OpenNewWindow(services, given, true))
+                             window->raise();
+                     });
     const int exitCode = app.exec();
 
     // Every page must be gone before the profile it uses.

@@ -1,5 +1,6 @@
 #include "HistoryCompleter.h"
 
+#include "AddressText.h"
 #include "UrlHistory.h"
 
 #include <QEvent>
@@ -27,7 +28,12 @@ HistoryCompleter::HistoryCompleter(UrlHistory* history, QLineEdit* box)
 }
 
 void HistoryCompleter::reload() {
-    m_model->setStringList(m_history->recentUrls(kMaxSuggestions));
+    // As the address box shows them; one stored in an older form and again now is one entry.
+    QStringList shown;
+    for (const QString& url : m_history->recentUrls(kMaxSuggestions))
+        shown << shownAddress(url);
+    shown.removeDuplicates();
+    m_model->setStringList(shown);
 }
 
 bool HistoryCompleter::eventFilter(QObject* watched, QEvent* event) {

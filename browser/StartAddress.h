@@ -2,9 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
-class modFavorite;
-
-// What the first window opens when the desktop hands Tarnvale an address or an Internet
-// shortcut (.url) file: the address itself, or the shortcut's URL. Empty: the start page.
-QString startAddress(const QStringList& arguments, modFavorite& favorites);
+// What a window opens when the desktop hands Tarnvale an address, a file or an Internet
+// shortcut (.url) file: the address itself, the file's address (a relative path is a file in
+// the working folder) or the shortcut's URL, read by shortcutUrl. Empty: the start page.
+QString startAddress(const QStringList& arguments,
+                     const std::function<QString(const QString& path)>& shortcutUrl);

@@ -1,8 +1,10 @@
 #include "frmMain.h"
 
+#include "AddressText.h"
 #include "HandCursor.h"
 #include "ImageButton.h"
 #include "MenuTree.h"
+#include "MessageBoxes.h"
 #include "PageView.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 QList<frmMain*>& windows() {
@@ -199,11 +202,13 @@ void frmMain::Load() {
         InitSettings(*m_services.registry);
     webMain->setRegisterAsBrowser(true);
     webMain->setSilent(true);
+    const bool given = mblnURLGiven || mstrURLNewWindow.isEmpty();
     if (mstrURLNewWindow.isEmpty())
         mstrURLNewWindow = gstrStartPage;
     EnableAutoComplete(txtURL, SHACF_URLHISTORY, m_services.urlHistory);
     LoadAllFavorite();
-    NavigateTo(mstrURLNewWindow);
+    if (!given || CheckGivenAddress(mstrURLNewWindow))
+        NavigateTo(mstrURLNewWindow);
     ApplySkin(this);
 }
 
@@ -242,9 +247,10 @@ void frmMain::DoAddNewWindow(const QString& strURL) {
     OpenNewWindow(m_services, strURL);
 }
 
-frmMain* frmMain::OpenNewWindow(const Services& services, const QString& strURL) {
+frmMain* frmMain::OpenNewWindow(const Services& services, const QString& strURL, bool blnGiven) {
     auto* window = new frmMain(services);
     window->mstrURLNewWindow = strURL;
+    window->mblnURLGiven = blnGiven;
     const QPointer<frmMain> guard(window);
     window->Show();
     if (!guard)
@@ -332,7 +338,23 @@ void frmMain::mnuMainViewGoForword_Click() {
 }
 
 void frmMain::mnuMainViewGoHomePage_Click() {
-    NavigateTo(gstrStartPage);
+    if (CheckGivenAddress(gstrStartPage))
+        NavigateTo(gstrStartPage);
+}
+
+bool frmMain::CheckGivenAddress(const QString& strURL) {
+    if (isWebAddress(strURL))
+        return true;
+    const QString text = QStringLiteral("不能打开这个地址：") + strURL.left(kMaxShownAddress);
+    WriteErrorLog(QStringLiteral("CheckGivenAddress"), -1, text);
+    // Out of whatever event this came from: a window may load inside the engine's own.
+    if (m_services.messageBoxes) {
+        QTimer::singleShot(0, this, [this, text] {
+            m_services.messageBoxes->inform(this, QStringLiteral("提示"), text,
+                                            MessageBoxes::Icon::Warning);
+        });
+    }
+    return false;
 }
 
 void frmMain::mnuMainViewRefresh_Click() {

@@ -37,6 +37,8 @@ public:
     static constexpr int kRefresh = 4;
     static constexpr int kSearch = 92;
     static constexpr int kSearchEngine = 93;
+    // The most of a refused address a message shows.
+    static constexpr int kMaxShownAddress = 200;
 
     // The default window (the oldest open window), or null when none is open.
     static frmMain* defaultWindow();
@@ -45,6 +47,9 @@ public:
 
     // The address the window opens with; empty means the start page. Set before loading.
     QString mstrURLNewWindow;
+    // The address did not come from the user's typing (the command line, another program):
+    // it opens only if it is a web address, as the start page does.
+    bool mblnURLGiven = false;
 
     // The load sequence; runs once, before the window is first shown.
     void Load();
@@ -52,7 +57,12 @@ public:
     // Loads if needed, then shows the window.
     void Show();
     // A new window on the address, loaded and shown; the focus goes into its address box.
-    static frmMain* OpenNewWindow(const Services& services, const QString& strURL);
+    static frmMain* OpenNewWindow(const Services& services, const QString& strURL,
+                                  bool blnGiven = false);
+    // An address the user did not type (the start page, a favorite, one another program
+    // gave) opens only if it is a web address; otherwise the window says so, logs it and
+    // returns false.
+    bool CheckGivenAddress(const QString& strURL);
 
     void NavigateTo(const QString& strURL);
     // Searches for the search box's keyword in this window.

@@ -1,6 +1,7 @@
 // What a browser window does when its page view raises an event, and the tool bar clicks.
 #include "frmMain.h"
 
+#include "AddressText.h"
 #include "ImageButton.h"
 #include "PageView.h"
 #include "TextBox.h"
@@ -49,7 +50,7 @@ void frmMain::webMain_DocumentComplete(const QString& url) {
     // Always the top-level address, whichever frame completed; never over what the user
     // typed into the box since the window last navigated.
     if (!txtURL->isModified()) {
-        txtURL->setText(webMain->LocationURL());
+        txtURL->setText(shownAddress(webMain->LocationURL()));
         if (focusWidget() == txtURL)
             txtURL->selectAll(); // typing replaces it, as after a click into the box
     }

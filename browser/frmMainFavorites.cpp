@@ -22,8 +22,11 @@ void frmMain::refreshFavoritesMenu() {
 void frmMain::mnuMainFavoriteUser_Click(int index) {
     if (!m_favoritesMenu)
         return;
-    if (QAction* entry = m_favoritesMenu->entry(index))
-        NavigateTo(entry->data().toString());
+    if (QAction* entry = m_favoritesMenu->entry(index)) {
+        const QString url = entry->data().toString();
+        if (CheckGivenAddress(url))
+            NavigateTo(url);
+    }
 }
 
 void frmMain::mnuMainFavoriteAdd_Click() {

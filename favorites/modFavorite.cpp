@@ -1,5 +1,6 @@
 #include "modFavorite.h"
 
+#include "AddressText.h"
 #include "FavoriteDialogs.h"
 #include "MessageBoxes.h"
 #include "PageProperties.h"
@@ -70,7 +71,7 @@ QString modFavorite::AddFavorite(QString& strTitle, const QString& strURL, QWidg
     if (!added)
         return QString();
     strTitle = added->name;
-    if (!WriteIniValue(kSection, kKey, strURL, added->path)) {
+    if (!WriteIniValue(kSection, kKey, shortcutAddress(strURL), added->path)) {
         // Saying nothing here would leave the user believing the favorite was kept.
         m_messageBoxes.inform(owner, QStringLiteral("提示"),
                               QStringLiteral("无法保存收藏夹项目：\n%1").arg(added->path),

@@ -1,5 +1,6 @@
 #include "AddFavoriteDialog.h"
 
+#include "FavoriteFiles.h"
 #include "FavoriteFolderTree.h"
 #include "PageProperties.h"
 
@@ -51,13 +52,22 @@ QString AddFavoriteDialog::shortcutPath(const QString& folder, const QString& na
 }
 
 void AddFavoriteDialog::accept() {
-    const QString path = shortcutPath(m_folders->selectedFolder(), m_nameField->text());
+    const QString folder = m_folders->selectedFolder();
+    if (!favoriteFiles::folderIsInside(folder, m_folders->root())) {
+        // A folder that links elsewhere: the favorite would land outside the favorites.
+        QMessageBox::warning(this, QStringLiteral("添加到收藏夹"),
+                             QStringLiteral("不能在该文件夹中创建收藏夹项目。"));
+        return;
+    }
+    const QString path = shortcutPath(folder, m_nameField->text());
     if (path.isEmpty()) {
         QMessageBox::information(this, QStringLiteral("添加到收藏夹"),
                                  QStringLiteral("请输入收藏夹项目的名称。"));
         return;
     }
-    if (QFileInfo::exists(path) &&
+    // A link under the name counts as taken too (replacing it replaces only the link).
+    const bool taken = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    if (taken &&
         QMessageBox::question(
             this, QStringLiteral("添加到收藏夹"),
             QStringLiteral("“%1”已存在。要替换它吗？").arg(QFileInfo(path).completeBaseName())) !=
@@ -77,7 +87,7 @@ void AddFavoriteDialog::createFolder() {
     if (!ok || name.isEmpty())
         return;
     const QString parent = m_folders->selectedFolder();
-    if (!QDir(parent).mkdir(name)) {
+    if (!favoriteFiles::createFolder(parent, name, m_folders->root())) {
         QMessageBox::warning(this, QStringLiteral("新建文件夹"),
                              QStringLiteral("无法创建文件夹“%1”。").arg(name));
         return;

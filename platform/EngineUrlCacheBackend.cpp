@@ -1,5 +1,6 @@
 #include "EngineUrlCacheBackend.h"
 
+#include "AddressText.h"
 #include "GbkText.h"
 #include "UrlHistory.h"
 
@@ -40,9 +41,14 @@ bool EngineUrlCacheBackend::FindNextUrlCacheGroup(Handle handle, GroupId&, quint
 UrlCacheBackend::Handle EngineUrlCacheBackend::FindFirstUrlCacheEntry(EntryRecord& record,
                                                                       quint32& bufferSize) {
     m_entries.clear();
+    m_records.clear();
     if (m_history) {
-        for (const UrlHistoryEntry& entry : m_history->entries())
-            m_entries << entry.url;
+        for (const UrlHistoryEntry& entry : m_history->entries()) {
+            const QByteArray name = toGbk(storedAddress(entry.url));
+            if (!m_records.contains(name))
+                m_entries << name;
+            m_records[name] << entry.url;
+        }
     }
     m_next = 0;
     m_entryHandle = 0;
@@ -57,9 +63,20 @@ UrlCacheBackend::Handle EngineUrlCacheBackend::FindFirstUrlCacheEntry(EntryRecor
 }
 
 bool EngineUrlCacheBackend::DeleteUrlCacheEntry(const QByteArray& sourceUrlName) {
-    const bool removed = m_history && m_history->removeUrl(fromGbk(sourceUrlName));
-    m_lastError = removed ? 0 : kNotFound;
-    return removed;
+    if (!m_history || !m_records.contains(sourceUrlName)) {
+        m_lastError = kNotFound;
+        return false;
+    }
+    QStringList& records = m_records[sourceUrlName];
+    while (!records.isEmpty()) {
+        if (!m_history->removeUrl(records.constFirst())) {
+            m_lastError = kAccessDenied;
+            return false;
+        }
+        records.removeFirst();
+    }
+    m_lastError = 0;
+    return true;
 }
 
 bool EngineUrlCacheBackend::FindNextUrlCacheEntry(Handle handle, EntryRecord& record,
@@ -83,7 +100,7 @@ bool EngineUrlCacheBackend::handOut(EntryRecord& record, quint32& bufferSize) {
         m_lastError = kNoMoreEntries;
         return false;
     }
-    const QByteArray name = toGbk(m_entries.at(m_next));
+    const QByteArray& name = m_entries.at(m_next);
     const quint32 needed = recordSize(name);
     if (needed > bufferSize) {
         bufferSize = needed;

@@ -1,12 +1,43 @@
 #include "FavoriteFolderTree.h"
 
+#include "FavoriteFiles.h"
+#include "PageProperties.h"
+
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QMessageBox>
+
+namespace {
+// Renames in place (F2) through the favorites rules: never over an existing entry, never a
+// name that would hide the file or leave the folder.
+class FavoritesModel final : public QFileSystemModel {
+public:
+    FavoritesModel(const QString& root, QObject* parent)
+        : QFileSystemModel(parent)
+        , m_root(root) {}
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::EditRole || !index.isValid())
+            return QFileSystemModel::setData(index, value, role);
+        const QString name = fileNameFromTitle(value.toString(), QString());
+        if (name == fileName(index))
+            return true;
+        if (favoriteFiles::rename(filePath(index), name, m_root))
+            return true;
+        QMessageBox::warning(qobject_cast<QWidget*>(QObject::parent()), QStringLiteral("重命名"),
+                             QStringLiteral("无法重命名为“%1”。").arg(value.toString()));
+        return false;
+    }
+
+private:
+    QString m_root;
+};
+} // namespace
 
 FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWidget* parent)
     : QTreeView(parent)
-    , m_model(new QFileSystemModel(this))
+    , m_model(new FavoritesModel(root, this))
     , m_root(root) {
     m_model->setFilter(withFiles ? QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot
                                  : QDir::AllDirs | QDir::NoDotAndDotDot);

@@ -16,3 +16,7 @@ QString fromGbk(const QByteArray& bytes) {
         return QString::fromLocal8Bit(bytes);
     return decoder.decode(bytes);
 }
+
+bool gbkCanHold(const QString& text) {
+    return fromGbk(toGbk(text)) == text;
+}

@@ -7,3 +7,5 @@
 // (error log, page source, shortcut files, registry text).
 QByteArray toGbk(const QString& text);
 QString fromGbk(const QByteArray& bytes);
+// Whether GBK holds every character of the text (it reads back the same).
+bool gbkCanHold(const QString& text);

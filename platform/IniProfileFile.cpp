@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<QByteArray> readFile(const fs::path& file, qint64 limit) {
+std::optional<QByteArray> readFile(const fs::path& file, qint64 limit, int flags = 0) {
     // Non-blocking, so that a pipe or device under a shortcut's name cannot hang the reader.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
@@ -73,37 +73,29 @@ QString pathText(const fs::path& path) {
     return utf8.toUtf8() == bytes ? utf8 : fromGbk(bytes);
 }
 
-bool replaceFileAtomically(const fs::path& requested, const QByteArray& bytes) {
-    std::error_code error;
-    // Replace what a symbolic link points to, never the link itself.
-    fs::path file = requested;
-    if (fs::is_symlink(requested, error)) {
-        file = fs::canonical(requested, error);
-        if (error)
-            return false;
-    }
-    const bool existed = fs::exists(file, error);
-    mode_t mode = 0666;
-    if (existed) {
-        struct stat info {};
-        if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-            return false;
-        mode = info.st_mode & 07777;
-    }
-    const fs::path temporary =
-        file.parent_path() / (".~" + file.filename().string() + "." +
-                              std::to_string(QRandomGenerator::global()->generate()) + ".tmp");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
+bool replaceFileAtomically(const fs::path& file, const QByteArray& bytes) {
+    // The entry itself is replaced: a link there becomes a file of its own and its target is
+    // never touched; a folder, pipe or device there is never replaced.
+    struct stat info {};
+    const bool existed = ::lstat(file.c_str(), &info) == 0;
+    if (existed && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
         return false;
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (existed)
-        ok = ok && ::fchmod(fd, mode) == 0;
+    mode_t mode = 0666;
+    if (existed && S_ISREG(info.st_mode))
+        mode = info.st_mode & 07777;
     else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ok = ok && ::fchmod(fd, mode & ~mask) == 0;
+        mode &= ~mask;
     }
+    // A short name of its own, so that a long file name still leaves room for it.
+    const fs::path temporary =
+        file.parent_path() /
+        (".~tarnvale-" + std::to_string(QRandomGenerator::global()->generate()) + ".tmp");
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok)
         ok = ::rename(temporary.c_str(), file.c_str()) == 0;
@@ -126,12 +118,14 @@ QString IniProfileFile::readValue(const QString& section, const QString& key, co
 
 bool IniProfileFile::writeValue(const QString& section, const QString& key, const QString& value,
                                 const fs::path& file) {
-    std::error_code error;
+    // Only a regular file at that name keeps its other keys: what a link points to is neither
+    // read nor written (it may lie anywhere, and the folder may be shared).
     QByteArray content;
-    if (fs::exists(file, error)) {
-        if (fs::file_size(file, error) > quint64(kMaxWriteSize) || error)
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (info.st_size > kMaxWriteSize)
             return false;
-        const auto existing = readFile(file, kMaxWriteSize);
+        const auto existing = readFile(file, kMaxWriteSize, O_NOFOLLOW);
         if (!existing)
             return false;
         content = *existing;

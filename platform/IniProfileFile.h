@@ -17,5 +17,7 @@ public:
 };
 
 // Replaces the file's bytes whole: a temporary file in the same folder, flushed to disk, then
-// renamed over it, keeping its permissions. On any failure the old file is left untouched.
+// renamed over the entry, keeping a regular file's permissions. A symbolic link at that name is
+// replaced itself (its target stays as it was); a folder, pipe or device is never replaced. On
+// any failure the old entry is left untouched.
 bool replaceFileAtomically(const std::filesystem::path& file, const QByteArray& bytes);

@@ -1,5 +1,6 @@
 #include "OrganizeFavoritesDialog.h"
 
+#include "FavoriteFiles.h"
 #include "FavoriteFolderTree.h"
 #include "PageProperties.h"
 
@@ -66,22 +67,6 @@ OrganizeFavoritesDialog::OrganizeFavoritesDialog(const QString& favoritesFolder,
     resize(560, 380);
 }
 
-bool OrganizeFavoritesDialog::moveInto(const QString& path, const QString& folder) {
-    const QString target = QDir(folder).filePath(QFileInfo(path).fileName());
-    if (QFileInfo(path).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
-        return true;
-    if (QFileInfo(path).isDir() && (folder + QLatin1Char('/')).startsWith(path + QLatin1Char('/')))
-        return false; // a folder cannot go inside itself
-    if (QFileInfo::exists(target))
-        return false;
-    return QDir().rename(path, target);
-}
-
-bool OrganizeFavoritesDialog::remove(const QString& path) {
-    const QFileInfo info(path);
-    return info.isDir() ? QDir(path).removeRecursively() : QFile::remove(path);
-}
-
 void OrganizeFavoritesDialog::createFolder() {
     bool ok = false;
     const QString name = fileNameFromTitle(
@@ -91,7 +76,7 @@ void OrganizeFavoritesDialog::createFolder() {
     if (!ok || name.isEmpty())
         return;
     const QString parent = m_tree->selectedFolder();
-    if (!QDir(parent).mkdir(name))
+    if (!favoriteFiles::createFolder(parent, name, m_tree->root()))
         QMessageBox::warning(this, kTitle, QStringLiteral("无法创建文件夹“%1”。").arg(name));
 }
 
@@ -107,7 +92,7 @@ void OrganizeFavoritesDialog::move() {
     const QString folder = chooseFolder(this, m_tree->root());
     if (folder.isEmpty())
         return;
-    if (!moveInto(path, folder))
+    if (!favoriteFiles::moveInto(path, folder, m_tree->root()))
         QMessageBox::warning(
             this, kTitle,
             QStringLiteral("无法将“%1”移至该文件夹。").arg(QFileInfo(path).fileName()));
@@ -121,6 +106,6 @@ void OrganizeFavoritesDialog::removeSelected() {
     if (QMessageBox::question(this, QStringLiteral("确认删除"),
                               QStringLiteral("确实要删除“%1”吗？").arg(name)) != QMessageBox::Yes)
         return;
-    if (!remove(path))
+    if (!favoriteFiles::remove(path, m_tree->root()))
         QMessageBox::warning(this, kTitle, QStringLiteral("无法删除“%1”。").arg(name));
 }

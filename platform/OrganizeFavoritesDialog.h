@@ -13,10 +13,6 @@ public:
 
     FavoriteFolderTree* tree() const { return m_tree; }
 
-    // Each returns false when the file system refused; nothing is half done.
-    static bool moveInto(const QString& path, const QString& folder);
-    static bool remove(const QString& path);
-
 private:
     void createFolder();
     void rename();

@@ -17,7 +17,9 @@ public:
                               const std::filesystem::path& file, int bufferSize) = 0;
     // Sets the key, changing only its line and keeping every other byte of the file; creates
     // the file and the section when missing. The file is replaced whole (temporary file and
-    // rename), so a failure leaves the old file as it was. False when nothing was written.
+    // rename), so a failure leaves the old file as it was. A symbolic link at that name is
+    // replaced by a new file holding only the key: nothing is written through a link.
+    // False when nothing was written.
     virtual bool writeValue(const QString& section, const QString& key, const QString& value,
                             const std::filesystem::path& file) = 0;
 };

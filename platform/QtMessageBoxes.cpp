@@ -24,6 +24,7 @@ QMessageBox::Icon toQt(MessageBoxes::Icon icon) {
 bool QtMessageBoxes::askYesNo(QWidget* owner, const QString& title, const QString& text,
                               Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText); // texts may carry addresses and names from pages
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;
@@ -31,6 +32,7 @@ bool QtMessageBoxes::askYesNo(QWidget* owner, const QString& title, const QStrin
 
 void QtMessageBoxes::inform(QWidget* owner, const QString& title, const QString& text, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }

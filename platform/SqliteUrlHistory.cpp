@@ -1,5 +1,6 @@
 #include "SqliteUrlHistory.h"
 
+#include "AddressText.h"
 #include "XdgPaths.h"
 
 #include <QDir>
@@ -59,7 +60,8 @@ QString SqliteUrlHistory::defaultPath() {
     return xdg::appFolder(xdg::dataHome()) + QStringLiteral("/history.sqlite");
 }
 
-void SqliteUrlHistory::recordVisit(const QString& url, const QString& title) {
+void SqliteUrlHistory::recordVisit(const QString& visited, const QString& title) {
+    const QString url = storedAddress(visited);
     if (url.isEmpty() || url.size() > kMaxUrlLength || !open())
         return;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -120,8 +122,9 @@ bool SqliteUrlHistory::removeUrl(const QString& url) {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("DELETE FROM history WHERE url = ?"));
     query.addBindValue(url);
-    if (!query.exec() || query.numRowsAffected() < 1)
-        return false;
-    Q_EMIT changed();
+    if (!query.exec())
+        return false; // a row already gone counts as removed
+    if (query.numRowsAffected() > 0)
+        Q_EMIT changed();
     return true;
 }

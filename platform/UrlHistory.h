@@ -19,11 +19,13 @@ class UrlHistory : public QObject {
 public:
     using QObject::QObject;
 
-    // Records a visit; an address visited again moves to the front.
+    // Records a visit in the stored form of the address (see storedAddress): an address visited
+    // again moves to the front.
     virtual void recordVisit(const QString& url, const QString& title) = 0;
-    // Most recent first.
+    // Most recent first, as stored (older files may hold other forms).
     virtual QStringList recentUrls(int limit) const = 0;
     virtual QList<UrlHistoryEntry> entries() const = 0;
+    // Removes the row stored under exactly this text; false only when it could not be removed.
     virtual bool removeUrl(const QString& url) = 0;
 
 Q_SIGNALS:

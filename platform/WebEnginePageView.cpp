@@ -72,7 +72,7 @@ void WebEnginePageView::Stop() {
 }
 
 QString WebEnginePageView::LocationURL() const {
-    return m_page->url().toString();
+    return m_page->url().toString(QUrl::FullyEncoded);
 }
 
 QString WebEnginePageView::LocationName() const {

@@ -34,6 +34,10 @@ QString cacheHome() {
     return absoluteOr("XDG_CACHE_HOME", QDir::homePath() + QStringLiteral("/.cache"));
 }
 
+QString runtimeDir() {
+    return absoluteOr("XDG_RUNTIME_DIR", QString());
+}
+
 QString appFolder(const QString& base) {
     return base + QStringLiteral("/tarnvale");
 }

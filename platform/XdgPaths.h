@@ -9,6 +9,7 @@ QString configHome();     // $XDG_CONFIG_HOME or ~/.config
 QString firstConfigDir(); // first of $XDG_CONFIG_DIRS or /etc/xdg
 QString dataHome();       // $XDG_DATA_HOME or ~/.local/share
 QString cacheHome();      // $XDG_CACHE_HOME or ~/.cache
+QString runtimeDir();     // $XDG_RUNTIME_DIR, or empty when it is not set
 
 // <base>/tarnvale, the folder of this program below one of the bases above.
 QString appFolder(const QString& base);

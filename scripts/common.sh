@@ -89,30 +89,31 @@ run_sanitizer_tests() {
     ctest --test-dir "$dir" --output-on-failure -R '^(core|search|favorites|tools|platform|browser)_tests$'
 }
 
-# Each fuzz target for a bounded time (TARNVALE_FUZZ_SECONDS, default 60), seeded from
+# Each fuzz target for a bounded time (TARNVALE_FUZZ_SECONDS, default 45), seeded from
 # tests/data. A failing input is left in the build folder, to be kept under
 # tests/data/fuzz-regressions/<target>/ where the platform tests replay it.
 run_fuzz_smoke() {
     local dir="$BUILD_DIR-fuzz"
-    local seconds="${TARNVALE_FUZZ_SECONDS:-60}"
+    local seconds="${TARNVALE_FUZZ_SECONDS:-45}"
     configure "$REPO_ROOT/tests/fuzz" "$dir" -DCMAKE_CXX_COMPILER=clang++
     cmake --build "$dir"
     local target seeds corpus
-    for target in reg profile skin; do
+    for target in reg_file profile_file skin_file shortcut_address file_name command_line; do
         case "$target" in
-            reg) seeds="$REPO_ROOT/tests/data/registry" ;;
-            profile) seeds="$REPO_ROOT/tests/data/favorites" ;;
-            skin) seeds="$REPO_ROOT/assets" ;;
+            reg_file) seeds="$REPO_ROOT/tests/data/registry" ;;
+            profile_file) seeds="$REPO_ROOT/tests/data/favorites" ;;
+            skin_file) seeds="$REPO_ROOT/assets" ;;
+            *) seeds="$REPO_ROOT/tests/data/fuzz-seeds/$target" ;;
         esac
         corpus="$(mktemp -d)"
-        find "$seeds" "$REPO_ROOT/tests/data/fuzz-regressions/$target" -maxdepth 1 -type f \
-            ! -name '.*' -exec cp -t "$corpus" {} +
+        find "$seeds" "$REPO_ROOT/tests/data/fuzz-regressions/${target%_file}" -maxdepth 1 \
+            -type f ! -name '.*' -exec cp -t "$corpus" {} +
         mkdir -p "$dir/artifacts"
-        echo "Fuzzing the $target file reader for ${seconds}s"
-        if ! QT_QPA_PLATFORM=offscreen "$dir/fuzz_${target}_file" -max_total_time="$seconds" \
+        echo "Fuzzing $target for ${seconds}s"
+        if ! QT_QPA_PLATFORM=offscreen "$dir/fuzz_$target" -max_total_time="$seconds" \
             -print_final_stats=1 -artifact_prefix="$dir/artifacts/$target-" "$corpus" ; then
             echo "The $target fuzzer found a failing input in $dir/artifacts/;" \
-                 "keep it under tests/data/fuzz-regressions/$target/ once fixed."
+                 "keep it under tests/data/fuzz-regressions/ once fixed."
             rm -rf "$corpus"
             return 1
         fi

@@ -87,7 +87,12 @@ bool deleteEntries(UrlCacheBackend& cache, MessageBoxes& boxes, QWidget* owner) 
     }
     bool carryOn = true;
     while (true) {
-        cache.DeleteUrlCacheEntry(record.sourceUrlName); // one in use is left, silently
+        // A record left behind would make the success message a lie.
+        if (!cache.DeleteUrlCacheEntry(record.sourceUrlName)) {
+            fail(boxes, owner, QStringLiteral("出错："), cache.lastError());
+            carryOn = false;
+            break;
+        }
         const bool stepped = stepGrowingBuffer(cache, [&](quint32& size) {
             return cache.FindNextUrlCacheEntry(handle, record, size);
         });

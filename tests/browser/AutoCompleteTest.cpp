@@ -31,7 +31,7 @@ TEST_F(AutoCompleteTest, AddressBoxSuggestsVisitedAddressesMostRecentFirst) {
     QCompleter* completer = window->txtURL->completer();
     ASSERT_NE(completer, nullptr);
     EXPECT_EQ(suggestions(completer),
-              (QStringList{"https://EXAMPLE.net/b", "http://www.example.com/a"}));
+              (QStringList{"https://example.net/b", "http://www.example.com/a"}));
     EXPECT_TRUE(completer->popup()->isVisible());
 }
 

@@ -34,9 +34,15 @@ BrowserProcess::BrowserProcess() {
 }
 
 BrowserProcess::~BrowserProcess() {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
+    for (QProcess* process : {&m_process}) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+    for (QProcess& other : m_others) {
+        other.kill();
+        other.waitForFinished(5000);
     }
     // A locked program folder would keep its files from being removed with the rest.
     ::chmod(QFile::encodeName(programFolder()).constData(), 0755);
@@ -109,21 +115,35 @@ int BrowserProcess::historyRows() const {
     return rows;
 }
 
-bool BrowserProcess::start() {
+bool BrowserProcess::start(const QStringList& arguments) {
+    return launch(m_process, arguments);
+}
+
+QProcess& BrowserProcess::startAnother(const QStringList& arguments) {
+    m_others.emplace_back();
+    launch(m_others.back(), arguments);
+    return m_others.back();
+}
+
+bool BrowserProcess::launch(QProcess& process, const QStringList& given) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", path("home"));
     env.insert("XDG_CONFIG_HOME", path("home/.config"));
     env.insert("XDG_DATA_HOME", path("home/.local/share"));
     env.insert("XDG_CACHE_HOME", path("home/.cache"));
     env.insert("XDG_CONFIG_DIRS", path("etc"));
+    env.insert("XDG_RUNTIME_DIR", path("runtime"));
+    QDir().mkpath(path("runtime"));
+    QFile::setPermissions(path("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     env.remove("QT_IM_MODULE");
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.setWorkingDirectory(path("home"));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setWorkingDirectory(path("home"));
     QDir().mkpath(path("home"));
     QString program = programFolder() + "/tarnvale";
-    QStringList arguments;
+    QStringList arguments = given;
     if (m_user >= 0) {
         // The X server's key, where the other user can read it.
         const QString key = env.value("XAUTHORITY");
@@ -133,18 +153,24 @@ bool BrowserProcess::start() {
             env.insert("XAUTHORITY", path("home/.Xauthority"));
         }
         prepareForUser();
-        arguments = {QStringLiteral("--reuid=%1").arg(m_user),
-                     QStringLiteral("--regid=%1").arg(m_user), "--clear-groups", "--", program};
+        arguments =
+            QStringList{QStringLiteral("--reuid=%1").arg(m_user),
+                        QStringLiteral("--regid=%1").arg(m_user), "--clear-groups", "--", program} +
+            given;
         program = "setpriv";
     }
-    m_process.setProcessEnvironment(env);
-    m_process.start(program, arguments);
-    return m_process.waitForStarted(10000);
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    return process.waitForStarted(10000);
 }
 
 int BrowserProcess::waitForExit(int timeoutMs) {
-    waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, timeoutMs);
-    if (m_process.state() != QProcess::NotRunning)
+    return waitForExit(m_process, timeoutMs);
+}
+
+int BrowserProcess::waitForExit(QProcess& process, int timeoutMs) {
+    waitUntil([&process] { return process.state() == QProcess::NotRunning; }, timeoutMs);
+    if (process.state() != QProcess::NotRunning)
         return -1;
-    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -2;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
 }

@@ -21,6 +21,10 @@ QString Desktop::title(const QString& window) {
     return run("xdotool", {"getwindowname", window});
 }
 
+qint64 Desktop::pid(const QString& window) {
+    return run("xdotool", {"getwindowpid", window}).toLongLong();
+}
+
 QString Desktop::waitWindow(const QString& titlePattern, int timeoutMs) {
     QString found;
     waitUntil(

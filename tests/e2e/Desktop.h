@@ -22,6 +22,7 @@ public:
     // Window ids whose title matches the regular expression.
     static QStringList windows(const QString& titlePattern);
     static QString title(const QString& window);
+    static qint64 pid(const QString& window);
     // Waits for a window with a matching title; empty when none came.
     static QString waitWindow(const QString& titlePattern, int timeoutMs = 20000);
     static bool waitWindowCount(const QString& titlePattern, int count, int timeoutMs = 20000);

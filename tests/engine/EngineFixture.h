@@ -33,5 +33,6 @@ protected:
     FakeRegistryStore registry;
     FakeMessageBoxes boxes;
     FakePageDialogs dialogs;
+    FakePageDialogs& pageDialogs = dialogs; // where a fixture of favorites has dialogs too
     Services services;
 };

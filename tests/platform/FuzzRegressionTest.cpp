@@ -1,4 +1,5 @@
 // Inputs the fuzzers once found failing, replayed through the same checks.
+#include "FuzzAddressChecks.h"
 #include "FuzzChecks.h"
 
 #include <QDir>
@@ -24,6 +25,11 @@ TEST(FuzzRegressions, ProfileFiles) {
 }
 TEST(FuzzRegressions, SkinFiles) {
     replay("skin", checkSkinFile);
+}
+TEST(FuzzRegressions, AddressesNamesAndCommandLines) {
+    replay("shortcut_address", checkShortcutAddress);
+    replay("file_name", checkFileName);
+    replay("command_line", checkCommandLine);
 }
 
 } // namespace

@@ -64,11 +64,12 @@ TEST_F(ClearUrlCacheTest, AFailingFirstGroupStopsBeforeTheEntries) {
     EXPECT_FALSE(cache.calls.join(',').contains("Entry"));
 }
 
-TEST_F(ClearUrlCacheTest, AnEntryInUseIsSkippedSilently) {
+// An entry left behind must not end in "cleared successfully".
+TEST_F(ClearUrlCacheTest, AnEntryThatCannotBeDeletedIsShownAndStops) {
     cache.entries = {"http://busy/", "http://free/"};
     cache.undeletable = {"http://busy/"};
-    EXPECT_EQ(run(), QStringList{kSuccess});
-    EXPECT_EQ(cache.entries, QList<QByteArray>{"http://busy/"});
+    EXPECT_EQ(run(), QStringList{kApp + "|出错：32|0"});
+    EXPECT_EQ(cache.entries, (QList<QByteArray>{"http://busy/", "http://free/"}));
 }
 
 TEST_F(ClearUrlCacheTest, FailingEntryEnumerationIsShownAndStops) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The forms one address takes. The engine speaks the percent-encoded form, people read the
+// decoded one, and shortcut files hold what Chinese Windows writes. Text that is no absolute
+// address is left as it is.
+
+// What every stored address is (history, URL cache entries): the engine's percent-encoded
+// form (ASCII, hosts in their xn-- form) without user name and password.
+QString storedAddress(const QString& address);
+
+// What the address box shows: decoded where that keeps the address the same, no password.
+QString shownAddress(const QString& address);
+
+// What a shortcut file holds: the stored form with every character GBK can hold written as it
+// is (readable, as Chinese Windows writes it) and every other one percent-encoded as UTF-8, so
+// that it reads back as the same page.
+QString shortcutAddress(const QString& address);
+
+// Whether an address the user did not type may open: http, https, ftp, file and about:blank,
+// with the scheme in any letter case, as the page view would read the text.
+bool isWebAddress(const QString& address);

@@ -1,0 +1,102 @@
+// One browser per user: a second start (a link clicked in another program) hands its address
+// to the running browser, and never starts a second page engine on the same profile.
+#include "BrowserProcess.h"
+#include "Desktop.h"
+#include "LoopbackHttpServer.h"
+#include "TestFiles.h"
+#include "WaitUntil.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kNotAnswering = QStringLiteral("^塔文浏览器\\(Tarnvale\\)$");
+
+// The processes whose parent is pid.
+QStringList children(qint64 pid) {
+    QStringList found;
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+        const QByteArray status = readFileBytes("/proc/" + entry + "/status");
+        if (status.contains("\nPPid:\t" + QByteArray::number(pid) + "\n"))
+            found << entry;
+    }
+    return found;
+}
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.start());
+        server.page("/first", "<title>First</title>");
+        server.page("/second", "<title>Second</title>");
+        browser.writeUserReg(server.url("/first").toString());
+    }
+
+    QString startFirst() {
+        return browser.start() ? Desktop::waitWindow("^First - Tarnvale$") : QString();
+    }
+
+    LoopbackHttpServer server;
+    BrowserProcess browser;
+};
+
+TEST_F(SingleInstanceTest, ASecondStartOpensItsAddressInTheRunningBrowser) {
+    ASSERT_FALSE(startFirst().isEmpty());
+    QElapsedTimer took;
+    took.start();
+    QProcess& second = browser.startAnother({server.url("/second").toString()});
+    EXPECT_EQ(BrowserProcess::waitForExit(second, 5000), 0);
+    EXPECT_LT(took.elapsed(), 5000);
+    const QString opened = Desktop::waitWindow("^Second - Tarnvale$");
+    ASSERT_FALSE(opened.isEmpty());
+    EXPECT_EQ(Desktop::pid(opened), browser.pid());
+    EXPECT_TRUE(waitUntil([&] { return Desktop::isMaximised(opened); }));
+
+    // Without an address: a new window on the start page.
+    EXPECT_EQ(BrowserProcess::waitForExit(browser.startAnother({})), 0);
+    EXPECT_TRUE(Desktop::waitWindowCount("^First - Tarnvale$", 2));
+}
+
+TEST_F(SingleInstanceTest, ASocketAndALockLeftByAGoneBrowserAreReplaced) {
+    // What a browser that was killed leaves behind: its socket and its lock file.
+    QDir().mkpath(QFileInfo(browser.socketPath()).absolutePath());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(browser.socketPath());
+    ::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(
+        writeFileBytes(browser.path("home/.local/share/tarnvale/engine.lock"),
+                       "2147483646\ntarnvale\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+
+    ASSERT_FALSE(startFirst().isEmpty());
+    EXPECT_EQ(BrowserProcess::waitForExit(browser.startAnother({server.url("/second").toString()})),
+              0);
+    EXPECT_FALSE(Desktop::waitWindow("^Second - Tarnvale$").isEmpty());
+}
+
+TEST_F(SingleInstanceTest, ABrowserThatDoesNotAnswerIsSaidAndNoSecondEngineStarts) {
+    ASSERT_FALSE(startFirst().isEmpty());
+    ASSERT_EQ(::kill(pid_t(browser.pid()), SIGSTOP), 0);
+    QProcess& second = browser.startAnother({server.url("/second").toString()});
+    const QString message = Desktop::waitWindow(kNotAnswering);
+    ::kill(pid_t(browser.pid()), SIGCONT);
+    ASSERT_FALSE(message.isEmpty());
+    EXPECT_EQ(Desktop::pid(message), second.processId());
+    EXPECT_TRUE(children(second.processId()).isEmpty()); // no engine of its own
+    Desktop::keys(message, {"Return"});
+    EXPECT_EQ(BrowserProcess::waitForExit(second), 1);
+    EXPECT_TRUE(Desktop::windows("^Second - Tarnvale$").isEmpty());
+}
+
+} // namespace
