@@ -50,6 +50,16 @@ constexpr int kDesignClientWidth = 12585;
 constexpr int kDesignClientHeight = 8205;
 } // namespace
 
+frmMain::Busy::Busy(frmMain* window)
+    : m_window(window) {
+    ++window->m_busy;
+}
+
+frmMain::Busy::~Busy() {
+    if (m_window && --m_window->m_busy == 0 && m_window->m_closed)
+        m_window->deleteLater();
+}
+
 const QString frmMain::kInitialCaption = QStringLiteral("塔文浏览器(Tarnvale)");
 const QColor frmMain::kStripColor(0xAD, 0xAD, 0xAD);
 const QColor frmMain::kTextBoxColor(0xE0, 0xE0, 0xE0);
@@ -197,6 +207,7 @@ void frmMain::Load() {
     if (m_loaded)
         return;
     m_loaded = true;
+    const Busy busy(this);
     setWindowState(windowState() | Qt::WindowMaximized);
     if (m_services.registry)
         InitSettings(*m_services.registry);
@@ -214,7 +225,8 @@ void frmMain::Load() {
 
 void frmMain::Show() {
     Load();
-    show();
+    if (!m_closed)
+        show();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -225,9 +237,13 @@ void frmMain::showEvent(QShowEvent* event) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
     // A closing window stops being the default window at once, not when it is deleted.
-    if (event->isAccepted())
-        windows().removeAll(this);
+    windows().removeAll(this);
+    m_closed = true;
+    if (m_busy > 0)
+        setAttribute(Qt::WA_DeleteOnClose, false); // the last Busy deletes it
 }
 
 void frmMain::windowNavigates() {
@@ -235,11 +251,10 @@ void frmMain::windowNavigates() {
 }
 
 void frmMain::NavigateTo(const QString& strURL) {
+    const Busy busy(this);
     windowNavigates();
-    const QPointer<PageView> view = webMain;
     yieldToPendingEvents();
-    if (view)
-        view->Navigate(strURL);
+    webMain->Navigate(strURL);
     yieldToPendingEvents();
 }
 
@@ -251,9 +266,8 @@ frmMain* frmMain::OpenNewWindow(const Services& services, const QString& strURL,
     auto* window = new frmMain(services);
     window->mstrURLNewWindow = strURL;
     window->mblnURLGiven = blnGiven;
-    const QPointer<frmMain> guard(window);
     window->Show();
-    if (!guard)
+    if (window->m_closed)
         return nullptr;
     window->activateWindow();
     window->txtURL->holdFocus();
@@ -263,7 +277,8 @@ frmMain* frmMain::OpenNewWindow(const Services& services, const QString& strURL,
 void frmMain::ApplySkin(QWidget* frm) {
     if (!frm)
         return;
-    const QPointer<QWidget> guard(frm);
+    const Busy busy(this);
+    const QPointer<QWidget> guard(frm); // the open dialog is no window of ours
     if (m_services.skin) {
         m_services.skin->LoadSkin(programFolderFile(QStringLiteral("skin.skn")));
         m_services.skin->ApplySkin(frm);

@@ -54,6 +54,8 @@ public:
     // The load sequence; runs once, before the window is first shown.
     void Load();
     bool isLoaded() const { return m_loaded; }
+    // Closed, though not yet deleted: it was closed while it still let other events run.
+    bool isClosed() const { return m_closed; }
     // Loads if needed, then shows the window.
     void Show();
     // A new window on the address, loaded and shown; the focus goes into its address box.
@@ -138,6 +140,21 @@ private:
     void webMain_BeforeNavigate2();
     void webMain_NewWindow2(PageView** ppDisp);
     void webMain_DocumentComplete(const QString& url);
+
+    // Held by each of the window's frames that lets other events run (a yield, a new window's
+    // load): a close meanwhile hides the window at once, and it is deleted only when the last
+    // such frame has ended, never under one.
+    class Busy {
+    public:
+        explicit Busy(frmMain* window);
+        ~Busy();
+        Q_DISABLE_COPY_MOVE(Busy)
+
+    private:
+        QPointer<frmMain> m_window;
+    };
+    int m_busy = 0;
+    bool m_closed = false;
 
     Services m_services;
     bool m_loaded = false;

@@ -28,16 +28,17 @@ void frmMain::webMain_TitleChange(const QString& text) {
 }
 
 void frmMain::webMain_BeforeNavigate2() {
+    const Busy busy(this);
     yieldToPendingEvents();
 }
 
 void frmMain::webMain_NewWindow2(PageView** ppDisp) {
+    const Busy busy(this);
     // The new window loads completely (settings, favorites, its start page) before the
-    // engine hands it the requested page.
+    // engine hands it the requested page; closed meanwhile, it takes none.
     auto* window = new frmMain(m_services);
-    const QPointer<frmMain> guard(window);
     window->Load();
-    if (!guard)
+    if (window->m_closed)
         return;
     if (ppDisp)
         *ppDisp = window->webMain;

@@ -3,6 +3,7 @@
 #include "FavoriteFiles.h"
 #include "FavoriteFolderTree.h"
 #include "PageProperties.h"
+#include "PlainText.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -55,23 +56,23 @@ void AddFavoriteDialog::accept() {
     const QString folder = m_folders->selectedFolder();
     if (!favoriteFiles::folderIsInside(folder, m_folders->root())) {
         // A folder that links elsewhere: the favorite would land outside the favorites.
-        QMessageBox::warning(this, QStringLiteral("添加到收藏夹"),
-                             QStringLiteral("不能在该文件夹中创建收藏夹项目。"));
+        plainText::ask(this, QMessageBox::Warning, QStringLiteral("添加到收藏夹"),
+                       QStringLiteral("不能在该文件夹中创建收藏夹项目。"), QMessageBox::Ok);
         return;
     }
     const QString path = shortcutPath(folder, m_nameField->text());
     if (path.isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("添加到收藏夹"),
-                                 QStringLiteral("请输入收藏夹项目的名称。"));
+        plainText::ask(this, QMessageBox::Information, QStringLiteral("添加到收藏夹"),
+                       QStringLiteral("请输入收藏夹项目的名称。"), QMessageBox::Ok);
         return;
     }
     // A link under the name counts as taken too (replacing it replaces only the link).
     const bool taken = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
     if (taken &&
-        QMessageBox::question(
-            this, QStringLiteral("添加到收藏夹"),
-            QStringLiteral("“%1”已存在。要替换它吗？").arg(QFileInfo(path).completeBaseName())) !=
-            QMessageBox::Yes)
+        plainText::ask(
+            this, QMessageBox::Question, QStringLiteral("添加到收藏夹"),
+            QStringLiteral("“%1”已存在。要替换它吗？").arg(QFileInfo(path).completeBaseName()),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     m_path = path;
     m_name = QFileInfo(path).completeBaseName();
@@ -88,8 +89,8 @@ void AddFavoriteDialog::createFolder() {
         return;
     const QString parent = m_folders->selectedFolder();
     if (!favoriteFiles::createFolder(parent, name, m_folders->root())) {
-        QMessageBox::warning(this, QStringLiteral("新建文件夹"),
-                             QStringLiteral("无法创建文件夹“%1”。").arg(name));
+        plainText::ask(this, QMessageBox::Warning, QStringLiteral("新建文件夹"),
+                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
         return;
     }
     m_folders->selectPath(QDir(parent).filePath(name));

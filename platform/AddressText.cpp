@@ -2,6 +2,7 @@
 
 #include "GbkText.h"
 
+#include <QStringList>
 #include <QUrl>
 
 namespace {
@@ -98,7 +99,39 @@ QString shownAddress(const QString& address) {
     const QUrl url(address);
     if (!url.isValid() || url.isRelative())
         return address;
-    return url.toDisplayString();
+    QString shown = url.toDisplayString();
+    const QString qtHost = url.host(QUrl::PrettyDecoded); // as Qt's own rules show it
+    const QString ours = shownHost(url.host(QUrl::FullyEncoded));
+    const QString user = url.userName(QUrl::PrettyDecoded);
+    const qsizetype at = url.scheme().size() + 3 + (user.isEmpty() ? 0 : user.size() + 1);
+    if (!qtHost.isEmpty() && qtHost != ours && shown.mid(at, qtHost.size()) == qtHost)
+        shown.replace(at, qtHost.size(), ours);
+    return shown;
+}
+
+QString shownHost(const QString& aceHost) {
+    // Lower-case Cyrillic and Greek letters that pass for Latin ones.
+    static const QString lookalikes = QStringLiteral("аеорсухѕіјӏһԁԛԝүкьαεικνορτυχωγ");
+    QStringList labels;
+    for (const QString& ace : aceHost.split(QLatin1Char('.'))) {
+        const QString label = QUrl::fromAce(ace.toLatin1(), QUrl::IgnoreIDNWhitelist);
+        bool latin = false;
+        bool other = false; // Cyrillic or Greek
+        bool allLookalikes = true;
+        for (const QChar c : label) {
+            if (!c.isLetter())
+                continue;
+            const QChar::Script script = c.script();
+            latin = latin || script == QChar::Script_Latin;
+            const bool cyrillicOrGreek =
+                script == QChar::Script_Cyrillic || script == QChar::Script_Greek;
+            other = other || cyrillicOrGreek;
+            allLookalikes = allLookalikes && cyrillicOrGreek && lookalikes.contains(c);
+        }
+        const bool deceptive = other && (latin || allLookalikes);
+        labels << (deceptive || label.isEmpty() ? ace : label);
+    }
+    return labels.join(QLatin1Char('.'));
 }
 
 QString shortcutAddress(const QString& address) {

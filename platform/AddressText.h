@@ -10,8 +10,15 @@
 // form (ASCII, hosts in their xn-- form) without user name and password.
 QString storedAddress(const QString& address);
 
-// What the address box shows: decoded where that keeps the address the same, no password.
+// What the address box shows: decoded where that keeps the address the same, no password,
+// the host as shownHost gives it.
 QString shownAddress(const QString& address);
+
+// A host as people read it: each label in Unicode (Chinese, Japanese, Korean, any one script),
+// except a label that mixes Latin with Cyrillic or Greek letters, or is wholly Cyrillic or
+// Greek letters that look Latin: that one keeps its xn-- form, so that it cannot pass for a
+// Latin name.
+QString shownHost(const QString& aceHost);
 
 // What a shortcut file holds: the stored form with every character GBK can hold written as it
 // is (readable, as Chinese Windows writes it) and every other one percent-encoded as UTF-8, so

@@ -11,6 +11,16 @@
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+} // namespace
 
 DownloadManager::DownloadManager(QWebEngineProfile* profile, PageDialogs* dialogs, QObject* parent)
     : QObject(parent)
@@ -41,6 +51,46 @@ QString DownloadManager::uniquePath(const QString& folder, const QString& name) 
     return candidate;
 }
 
+QString DownloadManager::reservePartFile(const QString& path) {
+    for (int n = 0; n < 1000; ++n) {
+        const QString part =
+            path + (n ? QStringLiteral(".%1").arg(n) : QString()) + QLatin1String(kPartSuffix);
+        const int fd = ::open(native(part).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return part;
+        }
+        if (errno != EEXIST)
+            return QString();
+    }
+    return QString();
+}
+
+QString DownloadManager::settleFile(const QString& part, const QString& target, bool replace) {
+    const int fd = ::open(native(part).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return QString();
+    const bool flushed = ::fsync(fd) == 0;
+    ::close(fd);
+    if (!flushed)
+        return QString();
+    if (replace) // the user chose to replace it: the old file stays until the new one is there
+        return ::rename(native(part).constData(), native(target).constData()) == 0 ? target
+                                                                                   : QString();
+    QString finalPath = target;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        if (::renameat2(AT_FDCWD, native(part).constData(), AT_FDCWD, native(finalPath).constData(),
+                        RENAME_NOREPLACE) == 0)
+            return finalPath;
+        if (errno != EEXIST)
+            return QString();
+        // Something took the name meanwhile.
+        finalPath = uniquePath(QFileInfo(target).absolutePath(), QFileInfo(target).fileName());
+    }
+    return QString();
+}
+
 void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     if (download->isSavePageDownload())
         return; // "Save As" accepted it already, with the user's own path
@@ -49,6 +99,17 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     const bool silent = !view || view->Silent() || !m_dialogs;
     const QString name = download->downloadFileName().isEmpty() ? QStringLiteral("下载")
                                                                 : download->downloadFileName();
+
+    if (silent && page && page->msSinceLastDownload() < kMinSilentInterval) {
+        // Nobody asked for this one: a page must not fill the disk with downloads.
+        download->cancel();
+        if (m_window)
+            m_window->addBlocked(name);
+        Q_EMIT downloadBlocked(name);
+        return;
+    }
+    if (page)
+        page->downloadStarted();
 
     QString target;
     if (silent) {
@@ -64,37 +125,36 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
         }
         target = *chosen;
     }
-    const QFileInfo info(target);
+    const QString part = reservePartFile(target);
+    if (part.isEmpty()) {
+        download->cancel();
+        Q_EMIT downloadFailed(target);
+        return;
+    }
+    const QFileInfo info(part);
     download->setDownloadDirectory(info.absolutePath());
-    download->setDownloadFileName(info.fileName() + QLatin1String(kPartSuffix));
+    download->setDownloadFileName(info.fileName());
     download->accept();
     if (m_window)
         m_window->add(download, target);
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
-            [this, download, target, silent] { settle(download, target, !silent); });
+            [this, download, part, target, silent] { settle(download, part, target, !silent); });
 }
 
-void DownloadManager::settle(QWebEngineDownloadRequest* download, const QString& target,
-                             bool replace) {
+void DownloadManager::settle(QWebEngineDownloadRequest* download, const QString& part,
+                             const QString& target, bool replace) {
     const auto state = download->state();
     if (state != QWebEngineDownloadRequest::DownloadCompleted &&
         state != QWebEngineDownloadRequest::DownloadCancelled &&
         state != QWebEngineDownloadRequest::DownloadInterrupted)
         return;
-    const QString part = QDir(download->downloadDirectory()).filePath(download->downloadFileName());
     if (state != QWebEngineDownloadRequest::DownloadCompleted) {
-        QFile::remove(part);
+        QFile::remove(part); // made by this download, nobody else's
         Q_EMIT downloadFailed(target);
         return;
     }
-    QString finalPath = target;
-    if (QFileInfo::exists(target)) {
-        if (replace) // the user chose to replace it
-            QFile::remove(target);
-        else // something took the name meanwhile
-            finalPath = uniquePath(QFileInfo(target).absolutePath(), QFileInfo(target).fileName());
-    }
-    if (!QFile::rename(part, finalPath)) {
+    const QString finalPath = settleFile(part, target, replace);
+    if (finalPath.isEmpty()) {
         Q_EMIT downloadFailed(target);
         return;
     }

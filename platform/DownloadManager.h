@@ -11,9 +11,11 @@ class QWebEngineDownloadRequest;
 class QWebEngineProfile;
 
 // Saves what pages download. A silent page's download goes into the Downloads folder under a
-// name that never replaces an existing file; otherwise the user chooses where first. The
-// data arrives in "<name>.part" and takes its final name only when complete, so a cancelled
-// or failed download leaves nothing under that name. Each download shows in a small window.
+// name that never replaces an existing file; otherwise the user chooses where first. The data
+// arrives in a ".part" file of its own (made exclusively, so no other program's file is ever
+// written or deleted), is flushed to disk and then takes its final name in one rename. A silent
+// page that starts a download within kMinSilentInterval of its previous one is refused: the
+// download is listed as blocked. Each download shows in a small window.
 class DownloadManager final : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,13 @@ public:
     // folder/name, or "name (1).ext", "name (2).ext"... when taken (with its ".part" too).
     static QString uniquePath(const QString& folder, const QString& name);
     static constexpr const char* kPartSuffix = ".part";
+    static constexpr qint64 kMinSilentInterval = 10000; // ms
+
+    // Makes "<path>.part" (else "<path>.1.part", ...) that did not exist; empty on failure.
+    static QString reservePartFile(const QString& path);
+    // Flushes the part to disk and gives it the final name: over an existing file (replace),
+    // or else never over one, taking the next free name. The name it took, or empty.
+    static QString settleFile(const QString& part, const QString& target, bool replace);
 
     DownloadsWindow* window() const { return m_window; }
 
@@ -31,10 +40,12 @@ Q_SIGNALS:
     // The file is complete under its final name.
     void downloadFinished(const QString& path);
     void downloadFailed(const QString& path);
+    void downloadBlocked(const QString& name);
 
 private:
     void handle(QWebEngineDownloadRequest* download);
-    void settle(QWebEngineDownloadRequest* download, const QString& target, bool replace);
+    void settle(QWebEngineDownloadRequest* download, const QString& part, const QString& target,
+                bool replace);
 
     PageDialogs* m_dialogs;
     QPointer<DownloadsWindow> m_window;

@@ -1,5 +1,7 @@
 #include "DownloadsWindow.h"
 
+#include "PlainText.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -29,29 +31,43 @@ DownloadsWindow::DownloadsWindow()
     resize(480, 260);
 }
 
-void DownloadsWindow::add(QWebEngineDownloadRequest* download, const QString& target) {
+DownloadsWindow::Row DownloadsWindow::addRow(const QString& name) {
     Row row;
-    row.folder = QFileInfo(target).absolutePath();
     auto* box = new QWidget;
     auto* grid = new QVBoxLayout(box);
     auto* top = new QHBoxLayout;
-    row.name = new QLabel(QFileInfo(target).fileName());
+    row.name = plainText::label(name); // the server chose it
     row.cancel = new QPushButton(QStringLiteral("取消"));
-    auto* folder = new QPushButton(QStringLiteral("打开文件夹"));
+    row.openFolder = new QPushButton(QStringLiteral("打开文件夹"));
     top->addWidget(row.name, 1);
     top->addWidget(row.cancel);
-    top->addWidget(folder);
+    top->addWidget(row.openFolder);
     row.progress = new QProgressBar;
-    row.status = new QLabel;
+    row.status = plainText::label(QString());
     grid->addLayout(top);
     grid->addWidget(row.progress);
     grid->addWidget(row.status);
     m_list->insertWidget(m_list->count() - 1, box);
+    return row;
+}
+
+void DownloadsWindow::addBlocked(const QString& name) {
+    Row row = addRow(name);
+    row.status->setText(QStringLiteral("已阻止"));
+    row.cancel->setEnabled(false);
+    row.progress->hide();
+    row.openFolder->hide();
+    ++m_blocked;
+}
+
+void DownloadsWindow::add(QWebEngineDownloadRequest* download, const QString& target) {
+    Row row = addRow(QFileInfo(target).fileName());
+    row.folder = QFileInfo(target).absolutePath();
     m_rows.insert(download, row);
 
     connect(row.cancel, &QPushButton::clicked, download, &QWebEngineDownloadRequest::cancel);
     const QString path = row.folder;
-    connect(folder, &QPushButton::clicked, this,
+    connect(row.openFolder, &QPushButton::clicked, this,
             [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
             [this, download] { update(download); });
@@ -66,7 +82,7 @@ void DownloadsWindow::add(QWebEngineDownloadRequest* download, const QString& ta
 void DownloadsWindow::finished(QWebEngineDownloadRequest* download, const QString& path) {
     const auto it = m_rows.find(download);
     if (it != m_rows.end())
-        it->name->setText(QFileInfo(path).fileName());
+        it->name->setText(plainText::cut(QFileInfo(path).fileName()));
 }
 
 void DownloadsWindow::update(QWebEngineDownloadRequest* download) {

@@ -17,8 +17,11 @@ public:
     DownloadsWindow();
 
     void add(QWebEngineDownloadRequest* download, const QString& target);
+    // A download refused before it began: listed as "已阻止", and the window does not come
+    // forward for it.
+    void addBlocked(const QString& name);
     void finished(QWebEngineDownloadRequest* download, const QString& path);
-    int count() const { return int(m_rows.size()); }
+    int count() const { return int(m_rows.size()) + m_blocked; }
 
 private:
     struct Row {
@@ -26,10 +29,13 @@ private:
         QProgressBar* progress = nullptr;
         QLabel* status = nullptr;
         QPushButton* cancel = nullptr;
+        QPushButton* openFolder = nullptr;
         QString folder;
     };
     void update(QWebEngineDownloadRequest* download);
+    Row addRow(const QString& name);
 
     QVBoxLayout* m_list;
     QHash<QWebEngineDownloadRequest*, Row> m_rows;
+    int m_blocked = 0;
 };

@@ -36,8 +36,9 @@ QWebEngineProfile* createSharedProfile(QObject* parent) {
     profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9,en;q=0.6"));
     QWebEngineSettings* settings = profile->settings();
-    // Pages may open windows from script, as they could in the hosted browser control.
-    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Script windows only after a person's click or key, as the hosted control's pop-up
+    // blocker did: links with a target and window.open in a click handler still open.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     // Chinese pages that declare no character set are GBK far more often than Latin-1.
     settings->setDefaultTextEncoding(QStringLiteral("GBK"));

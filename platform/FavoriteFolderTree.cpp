@@ -2,6 +2,7 @@
 
 #include "FavoriteFiles.h"
 #include "PageProperties.h"
+#include "PlainText.h"
 
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -25,8 +26,9 @@ public:
             return true;
         if (favoriteFiles::rename(filePath(index), name, m_root))
             return true;
-        QMessageBox::warning(qobject_cast<QWidget*>(QObject::parent()), QStringLiteral("重命名"),
-                             QStringLiteral("无法重命名为“%1”。").arg(value.toString()));
+        plainText::ask(qobject_cast<QWidget*>(QObject::parent()), QMessageBox::Warning,
+                       QStringLiteral("重命名"),
+                       QStringLiteral("无法重命名为“%1”。").arg(value.toString()), QMessageBox::Ok);
         return false;
     }
 

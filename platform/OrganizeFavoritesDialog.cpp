@@ -3,6 +3,7 @@
 #include "FavoriteFiles.h"
 #include "FavoriteFolderTree.h"
 #include "PageProperties.h"
+#include "PlainText.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -77,7 +78,8 @@ void OrganizeFavoritesDialog::createFolder() {
         return;
     const QString parent = m_tree->selectedFolder();
     if (!favoriteFiles::createFolder(parent, name, m_tree->root()))
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法创建文件夹“%1”。").arg(name));
+        plainText::ask(this, QMessageBox::Warning, kTitle,
+                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
 }
 
 void OrganizeFavoritesDialog::rename() {
@@ -93,9 +95,9 @@ void OrganizeFavoritesDialog::move() {
     if (folder.isEmpty())
         return;
     if (!favoriteFiles::moveInto(path, folder, m_tree->root()))
-        QMessageBox::warning(
-            this, kTitle,
-            QStringLiteral("无法将“%1”移至该文件夹。").arg(QFileInfo(path).fileName()));
+        plainText::ask(this, QMessageBox::Warning, kTitle,
+                       QStringLiteral("无法将“%1”移至该文件夹。").arg(QFileInfo(path).fileName()),
+                       QMessageBox::Ok);
 }
 
 void OrganizeFavoritesDialog::removeSelected() {
@@ -103,9 +105,11 @@ void OrganizeFavoritesDialog::removeSelected() {
         return;
     const QString path = m_tree->selectedPath();
     const QString name = QFileInfo(path).fileName();
-    if (QMessageBox::question(this, QStringLiteral("确认删除"),
-                              QStringLiteral("确实要删除“%1”吗？").arg(name)) != QMessageBox::Yes)
+    if (plainText::ask(this, QMessageBox::Question, QStringLiteral("确认删除"),
+                       QStringLiteral("确实要删除“%1”吗？").arg(name),
+                       QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     if (!favoriteFiles::remove(path, m_tree->root()))
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法删除“%1”。").arg(name));
+        plainText::ask(this, QMessageBox::Warning, kTitle,
+                       QStringLiteral("无法删除“%1”。").arg(name), QMessageBox::Ok);
 }

@@ -1,5 +1,7 @@
 #include "QtPageDialogs.h"
 
+#include "PlainText.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -70,7 +72,7 @@ void QtPageDialogs::showProperties(QWidget* owner, const PageProperties& propert
         {QStringLiteral("修改日期："), properties.modified},
     };
     for (const auto& [label, value] : rows) {
-        auto* field = new QLabel(value.isEmpty() ? QStringLiteral("不可用") : value);
+        QLabel* field = plainText::label(value.isEmpty() ? QStringLiteral("不可用") : value);
         field->setTextInteractionFlags(Qt::TextSelectableByMouse);
         field->setWordWrap(true);
         form->addRow(label, field);
@@ -94,17 +96,13 @@ QString fromPage(const QUrl& origin) {
 
 bool askOkCancel(QWidget* owner, const QString& title, const QString& text,
                  QMessageBox::Icon icon) {
-    QMessageBox box(icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
-    return box.exec() == QMessageBox::Ok;
+    return plainText::ask(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }
 } // namespace
 
 void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) {
-    QMessageBox box(QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok, owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.exec();
+    plainText::ask(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok);
 }
 
 bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) {
@@ -114,10 +112,15 @@ bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QStr
 std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& origin,
                                                    const QString& message,
                                                    const QString& defaultValue) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(owner, fromPage(origin), message, QLineEdit::Normal,
-                                               defaultValue, &ok);
-    return ok ? std::optional<QString>(text) : std::nullopt;
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(fromPage(origin));
+    dialog.setLabelText(plainText::cut(message));
+    dialog.setTextValue(defaultValue);
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 bool QtPageDialogs::confirmLeavingPage(QWidget* owner) {
@@ -132,7 +135,7 @@ std::optional<PageDialogs::Credentials> QtPageDialogs::signIn(QWidget* owner, co
     dialog.setWindowTitle(proxy ? QStringLiteral("代理服务器需要登录")
                                 : QStringLiteral("需要登录"));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* intro = new QLabel(
+    QLabel* intro = plainText::label(
         QStringLiteral("%1 要求提供用户名和密码。\n领域：%2")
             .arg(site.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery),
                  realm),
@@ -159,11 +162,14 @@ std::optional<PageDialogs::Credentials> QtPageDialogs::signIn(QWidget* owner, co
 
 bool QtPageDialogs::continueDespiteCertificateError(QWidget* owner, const QUrl& url,
                                                     const QString& description) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("安全证书有问题"),
-                    QStringLiteral("%1 的安全证书有问题：\n%2\n\n继续访问可能使您的信息被他人"
-                                   "窃取。仍要继续访问此网站吗？")
-                        .arg(url.host(), description),
-                    QMessageBox::Yes | QMessageBox::No, owner);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("安全证书有问题"),
+        plainText::cut(QStringLiteral("%1 的安全证书有问题：\n%2\n\n继续访问可能使您的信息被他人"
+                                      "窃取。如果继续，在塔文浏览器退出之前，此网站的这个证书都将"
+                                      "被接受，不再询问。仍要继续访问此网站吗？")
+                           .arg(url.host(), description)),
+        QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("继续访问(&C)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("不访问(&N)"));
     box.setDefaultButton(QMessageBox::No);

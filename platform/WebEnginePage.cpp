@@ -4,10 +4,15 @@
 #include "WebEnginePageView.h"
 
 #include <QCoreApplication>
+#include <limits>
 
 WebEnginePage::WebEnginePage(QWebEngineProfile* profile, WebEnginePageView* view, QObject* parent)
     : QWebEnginePage(profile, parent)
     , m_view(view) {}
+
+qint64 WebEnginePage::msSinceLastDownload() const {
+    return m_lastDownload.isValid() ? m_lastDownload.elapsed() : std::numeric_limits<qint64>::max();
+}
 
 QString WebEnginePage::leavePageQuestion() {
     // The engine asks it through javaScriptConfirm, in these words (translated or not).

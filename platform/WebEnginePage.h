@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWebEnginePage>
 
 class WebEnginePageView;
@@ -12,6 +13,10 @@ public:
     WebEnginePage(QWebEngineProfile* profile, WebEnginePageView* view, QObject* parent);
 
     WebEnginePageView* view() const { return m_view; }
+
+    // How long ago this page started its last download (a large value when it never did).
+    qint64 msSinceLastDownload() const;
+    void downloadStarted() { m_lastDownload.start(); }
 
     // The question the engine asks before a page that wants to be asked is left.
     static QString leavePageQuestion();
@@ -26,4 +31,5 @@ protected:
 
 private:
     WebEnginePageView* m_view;
+    QElapsedTimer m_lastDownload;
 };

@@ -1,5 +1,6 @@
 // The document commands of the engine page view: save, print, preview, page set-up,
 // properties and the edit actions, each with the view's own dialogs.
+#include "AddressText.h"
 #include "PageDialogs.h"
 #include "PageProperties.h"
 #include "WebEnginePage.h"
@@ -104,7 +105,7 @@ void WebEnginePageView::printPreview() {
 void WebEnginePageView::showProperties() {
     PageProperties properties;
     properties.title = LocationName();
-    properties.address = LocationURL();
+    properties.address = shownAddress(LocationURL());
     properties.protocol = protocolDescription(m_page->url().scheme());
     const QPointer<WebEnginePageView> guard(this);
     static const QString script = QStringLiteral(

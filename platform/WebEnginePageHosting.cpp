@@ -3,6 +3,7 @@
 // process dies. While silent it shows no dialog box: sign-in is cancelled and a bad
 // certificate refused.
 #include "PageDialogs.h"
+#include "PageRequestFilter.h"
 #include "WebEnginePage.h"
 #include "WebEnginePageView.h"
 
@@ -83,9 +84,10 @@ void WebEnginePageView::certificateError(const QWebEngineCertificateError& error
     QTimer::singleShot(0, this, [guard, pending]() mutable {
         if (guard && guard->m_dialogs &&
             guard->m_dialogs->continueDespiteCertificateError(guard, pending.url(),
-                                                              pending.description()))
+                                                              pending.description())) {
+            PageRequestFilter::certificateExceptionGranted(pending.url().host());
             pending.acceptCertificate();
-        else
+        } else
             pending.rejectCertificate();
     });
 }

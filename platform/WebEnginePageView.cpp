@@ -1,7 +1,7 @@
 #include "WebEnginePageView.h"
 
 #include "FindBar.h"
-#include "OfflineInterceptor.h"
+#include "PageRequestFilter.h"
 #include "UrlHistory.h"
 #include "WebEnginePage.h"
 
@@ -27,7 +27,7 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     // before the window makes its native window. A window made first is made again when the
     // engine's OpenGL surface arrives, and window managers then lose its maximised state.
     m_page->runJavaScript(QString());
-    m_interceptor = new OfflineInterceptor(this);
+    m_interceptor = new PageRequestFilter(this);
     m_page->setUrlRequestInterceptor(m_interceptor);
     m_findBar = new FindBar(m_page, this);
     auto* layout = new QVBoxLayout(this);
@@ -87,6 +87,11 @@ WebEnginePageView::~WebEnginePageView() {
 void WebEnginePageView::setOffline(bool on) {
     PageView::setOffline(on);
     m_interceptor->setOffline(on);
+}
+
+void WebEnginePageView::setSilent(bool on) {
+    PageView::setSilent(on);
+    m_interceptor->setSilent(on);
 }
 
 bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {

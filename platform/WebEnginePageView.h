@@ -9,8 +9,8 @@ class FindBar;
 class QAuthenticator;
 class QWebEngineCertificateError;
 class QWebEngineFullScreenRequest;
-class OfflineInterceptor;
 class PageDialogs;
+class PageRequestFilter;
 class QPrinter;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -45,6 +45,7 @@ public:
     void ExecWB(int cmdID, int cmdexecopt) override;
     void DocumentMarkup(QObject* context, MarkupCallback callback) override;
     void setOffline(bool on) override;
+    void setSilent(bool on) override;
 
     // The view that takes a page a script or link asked to open in a new window.
     QWebEnginePage* requestNewWindow();
@@ -75,7 +76,7 @@ private:
     UrlHistory* m_history = nullptr;
     PageDialogs* m_dialogs = nullptr;
     FindBar* m_findBar = nullptr;
-    OfflineInterceptor* m_interceptor = nullptr;
+    PageRequestFilter* m_interceptor = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;

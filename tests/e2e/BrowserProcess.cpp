@@ -137,7 +137,10 @@ bool BrowserProcess::launch(QProcess& process, const QStringList& given) {
     QFile::setPermissions(path("runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The sandbox stays on unless the browser itself runs as root.
+    env.remove("QTWEBENGINE_DISABLE_SANDBOX");
+    if (m_user < 0 && ::geteuid() == 0)
+        env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
     env.remove("QT_IM_MODULE");
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setWorkingDirectory(path("home"));

@@ -296,6 +296,16 @@ TEST_F(HostingEngineTest, BadCertificatesAreRefusedUnlessTheUserContinues) {
     load(secure.url("/secure").toString());
     EXPECT_TRUE(titleBecomes("Secure"));
     EXPECT_EQ(secure.hits("/secure"), 1);
+
+    // The engine now trusts that certificate everywhere; a silent window still refuses it.
+    WebEnginePageView silent(profile(), history.get(), &dialogs);
+    silent.setSilent(true);
+    QSignalSpy complete(&silent, &PageView::DocumentComplete);
+    silent.Navigate(secure.url("/secure").toString());
+    ASSERT_TRUE(waitFor([&] { return !complete.isEmpty(); }));
+    EXPECT_NE(silent.LocationName(), QStringLiteral("Secure"));
+    EXPECT_EQ(secure.hits("/secure"), 1);
+    EXPECT_EQ(dialogs.asked.size(), 2);
 }
 
 } // namespace

@@ -47,6 +47,7 @@ done
 mkdir -p "$work/home"
 printf '<html><head><title>Installed</title></head><body>ok</body></html>' > "$work/page.html"
 started() {
+    if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi # root only
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
         XDG_CACHE_HOME="$work/home/.cache" XDG_CONFIG_DIRS="$work/etc" QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1280x800x24" bash -c '

@@ -49,6 +49,34 @@ INSTANTIATE_TEST_SUITE_P(
                   "not an address"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct HostCase {
+    const char* name;
+    QString ace;
+    QString shown;
+};
+
+class ShownHostTest : public ::testing::TestWithParam<HostCase> {};
+
+TEST_P(ShownHostTest, LookalikesKeepTheirXnForm) {
+    EXPECT_EQ(shownHost(GetParam().ace), GetParam().shown);
+    // The address box and the properties show the host the same way.
+    EXPECT_EQ(shownAddress("https://" + GetParam().ace + "/p"),
+              "https://" + GetParam().shown + "/p");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hosts, ShownHostTest,
+    ::testing::Values(HostCase{"Latin", "www.example.com", "www.example.com"},
+                      HostCase{"Chinese", "xn--fsqu00a.xn--fiqs8s", "例子.中国"},
+                      HostCase{"Japanese", "xn--wgv71a119e.jp", "日本語.jp"},
+                      HostCase{"Korean", "xn--3e0bk47br7k.com", "한국어.com"},
+                      HostCase{"Russian", "xn--80adxhks.xn--p1ai", "москва.рф"},
+                      HostCase{"Greek", "xn--vxaejoc4c.gr", "κόσμοσ.gr"},
+                      HostCase{"MixedCyrillicLatin", "xn--pple-43d.com", "xn--pple-43d.com"},
+                      HostCase{"CyrillicLookalike", "xn--80ak6aa92e.com", "xn--80ak6aa92e.com"},
+                      HostCase{"GreekLookalike", "xn--mxa1ag.com", "xn--mxa1ag.com"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct SchemeCase {
     const char* name;
     QString address;

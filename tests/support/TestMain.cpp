@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 QtMessageHandler g_defaultHandler = nullptr;
@@ -19,6 +20,9 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The engine refuses to start as root with its sandbox; any other user keeps it.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     TestEnvironment environment;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
