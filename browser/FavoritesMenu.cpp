@@ -1,7 +1,11 @@
 #include "FavoritesMenu.h"
 
+#include "FavoritesList.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QWidgetAction>
 
 namespace {
 
@@ -41,15 +45,18 @@ void FavoritesMenu::setFavorites(const FavoriteFolder& folder) {
         realize(m_menu);
 }
 
-QAction* FavoritesMenu::entry(int index) {
-    // Sub-menus not opened yet may hold it: make every level before searching.
-    QList<QMenu*> pending{m_menu};
+std::optional<QString> FavoritesMenu::url(int index) const {
+    QList<const FavoriteFolder*> pending{&m_folder};
     while (!pending.isEmpty()) {
-        QMenu* next = pending.takeFirst();
-        realize(next);
-        pending << next->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
+        const FavoriteFolder* folder = pending.takeFirst();
+        for (const FavoriteEntry& entry : folder->entries) {
+            if (entry.index == index)
+                return entry.url;
+        }
+        for (const FavoriteFolder& child : folder->folders)
+            pending << &child;
     }
-    return m_menu->findChild<QAction*>(entryName(index));
+    return std::nullopt;
 }
 
 void FavoritesMenu::clear() {
@@ -75,11 +82,24 @@ void FavoritesMenu::realize(QMenu* menu) {
 void FavoritesMenu::populate(QMenu* menu, const FavoriteFolder& folder) {
     QList<QAction*> added;
     added.reserve(folder.entries.size() + folder.folders.size());
-    for (const FavoriteEntry& entry : folder.entries) {
-        auto* action = new QAction(menuText(entry.caption), menu);
-        action->setObjectName(entryName(entry.index));
-        action->setData(entry.url);
-        added << action;
+    if (folder.entries.size() > kMaxMenuItems) {
+        auto* list = new QWidgetAction(menu);
+        auto* view = new FavoritesList(folder.entries);
+        connect(view, &FavoritesList::chosen, this, [this](int index, const QString& url) {
+            // As a click on a menu item does: every open menu closes first.
+            while (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            m_onClick(index, url);
+        });
+        list->setDefaultWidget(view);
+        added << list;
+    } else {
+        for (const FavoriteEntry& entry : folder.entries) {
+            auto* action = new QAction(menuText(entry.caption), menu);
+            action->setObjectName(entryName(entry.index));
+            action->setData(entry.url);
+            added << action;
+        }
     }
     for (const FavoriteFolder& child : folder.folders) {
         auto* sub = new QMenu(menuText(child.caption), menu);

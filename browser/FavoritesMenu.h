@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -12,7 +13,9 @@ class QMenu;
 // The favorites entries of one window's Favorites menu, after its hidden template item:
 // files as items named mnuMainFavoriteUser(N) with their address as data, sub-folders as
 // sub-menus after them. A menu's items are made when it is about to show, so a rebuild of
-// thousands of favorites costs every window nothing until its menu is opened.
+// thousands of favorites costs every window nothing until its menu is opened. A folder level
+// with more than kMaxMenuItems favorites shows them as one scrolling list instead (Qt's menus
+// take time that grows with the square of their items, and nobody scrolls through thousands).
 class FavoritesMenu final : public QObject {
     Q_OBJECT
 public:
@@ -22,8 +25,10 @@ public:
 
     // Replaces the entries; shown at once when the menu is open, else when next opened.
     void setFavorites(const FavoriteFolder& folder);
-    // The entry with this element index, in sub-menus too; null when there is none.
-    QAction* entry(int index);
+    // The address of the entry with this element index, in sub-folders too.
+    std::optional<QString> url(int index) const;
+
+    static constexpr int kMaxMenuItems = 300;
 
 private:
     void realize(QMenu* menu);

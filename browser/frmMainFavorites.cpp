@@ -22,11 +22,8 @@ void frmMain::refreshFavoritesMenu() {
 void frmMain::mnuMainFavoriteUser_Click(int index) {
     if (!m_favoritesMenu)
         return;
-    if (QAction* entry = m_favoritesMenu->entry(index)) {
-        const QString url = entry->data().toString();
-        if (CheckGivenAddress(url))
-            NavigateTo(url);
-    }
+    if (const auto url = m_favoritesMenu->url(index); url && CheckGivenAddress(*url))
+        NavigateTo(*url);
 }
 
 void frmMain::mnuMainFavoriteAdd_Click() {

@@ -21,7 +21,3 @@ struct FavoriteFolder {
 
 // The display name of a shortcut file: its name with every ".url" removed (lower-case only).
 QString favoriteDisplayName(const QString& fileName);
-
-// Names in the order Windows lists a folder on NTFS: by their upper-case form, code unit by
-// code unit, whatever order the file system hands them out in.
-bool listsBefore(const QString& left, const QString& right);

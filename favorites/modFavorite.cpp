@@ -26,7 +26,7 @@ void logError(const char* routine, const std::error_code& error) {
 struct Listed {
     QString name;
     QString key; // what the listing order compares
-    fs::path path;
+    QByteArray native;
 };
 } // namespace
 
@@ -109,49 +109,45 @@ void modFavorite::LoadAllFavorite() {
 }
 
 void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& into) {
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error) {
-        logError("LoadDirSubFavorite", error);
-        return;
+    const FolderListing listing = listFolder(folder);
+    if (listing.error) {
+        logError("LoadDirSubFavorite", std::error_code(listing.error, std::generic_category()));
+        if (listing.files.isEmpty() && listing.folders.isEmpty())
+            return;
     }
-    QList<Listed> files;
-    QList<Listed> folders;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            break;
-        const QString name = pathText(it->path().filename());
-        if (name.startsWith(QLatin1Char('.')))
-            continue; // hidden
-        std::error_code typeError;
-        if (it->is_regular_file(typeError))
-            files.append({name, name.toUpper(), it->path()});
-        else if (it->is_directory(typeError) && !it->is_symlink(typeError))
-            folders.append({name, name.toUpper(), it->path()}); // could lead back up: left out
-    }
-    if (error)
-        logError("LoadDirSubFavorite", error);
-
-    // The order Windows lists an NTFS folder in; see listsBefore().
-    const auto byName = [](const Listed& a, const Listed& b) {
-        return a.key == b.key ? a.name < b.name : a.key < b.key;
+    // The order Windows lists an NTFS folder in: by upper-case name, whatever order the file
+    // system hands them out in.
+    const auto sorted = [](const QList<QByteArray>& names) {
+        QList<Listed> listed;
+        listed.reserve(names.size());
+        for (const QByteArray& native : names) {
+            const QString name = nameText(native);
+            listed.append({name, name.toUpper(), native});
+        }
+        std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+            return a.key == b.key ? a.name < b.name : a.key < b.key;
+        });
+        return listed;
     };
-    std::sort(files.begin(), files.end(), byName);
-    std::sort(folders.begin(), folders.end(), byName);
-    for (const Listed& file : files) {
+    const QList<Listed> files = sorted(listing.files);
+    QList<QByteArray> names;
+    names.reserve(files.size());
+    for (const Listed& file : files)
+        names << file.native;
+    const QStringList urls = m_profile.readValues(kSection, kKey, folder, names, kValueBufferSize);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (urls.at(i).isEmpty())
+            continue;
         if (mintFavoriteCount >= kMaxEntries)
             return; // the rest is left out
-        const QString url = m_profile.readValue(kSection, kKey, file.path, kValueBufferSize);
-        if (url.isEmpty())
-            continue;
         ++mintFavoriteCount;
         into.entries.append(
-            {mintFavoriteCount, GetMenuCaption(favoriteDisplayName(file.name)), url});
+            {mintFavoriteCount, GetMenuCaption(favoriteDisplayName(files[i].name)), urls.at(i)});
     }
-    for (const Listed& sub : folders) {
+    for (const Listed& sub : sorted(listing.folders)) {
         FavoriteFolder child;
         child.caption = GetMenuCaption(sub.name);
-        LoadDirSubFavorite(sub.path, child);
+        LoadDirSubFavorite(folder / sub.native.toStdString(), child);
         into.folders.append(child);
     }
 }

@@ -3,17 +3,20 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+// One converter each, made once: opening one costs more than most texts do to convert.
 QByteArray toGbk(const QString& text) {
-    QStringEncoder encoder("GBK");
+    thread_local QStringEncoder encoder("GBK");
     if (!encoder.isValid())
         return text.toLocal8Bit();
+    encoder.resetState();
     return encoder.encode(text);
 }
 
 QString fromGbk(const QByteArray& bytes) {
-    QStringDecoder decoder("GBK");
+    thread_local QStringDecoder decoder("GBK");
     if (!decoder.isValid())
         return QString::fromLocal8Bit(bytes);
+    decoder.resetState();
     return decoder.decode(bytes);
 }
 

@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringDecoder>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -15,9 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<QByteArray> readFile(const fs::path& file, qint64 limit, int flags = 0) {
-    // Non-blocking, so that a pipe or device under a shortcut's name cannot hang the reader.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags);
+// Non-blocking, so that a pipe or device under a shortcut's name cannot hang the reader.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+// The bytes of an open file, which it closes; nothing when it is no regular file.
+std::optional<QByteArray> readOpened(int fd, qint64 limit) {
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
@@ -25,25 +29,46 @@ std::optional<QByteArray> readFile(const fs::path& file, qint64 limit, int flags
         ::close(fd);
         return std::nullopt;
     }
+    // Read straight into the result, with room for what the size says and more: a short read
+    // of a regular file is its end, so most files take one read (a rebuild reads thousands).
     QByteArray bytes;
-    char buffer[65536];
+    qsizetype filled = 0;
     bool failed = false;
-    while (bytes.size() < limit) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    while (filled < limit) {
+        const qsizetype room =
+            qsizetype(qMin<qint64>(limit - filled, qMax<qint64>(info.st_size - filled, 0) + 4096));
+        bytes.resize(filled + room);
+        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(room));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             failed = true;
         if (got <= 0)
             break;
-        bytes.append(buffer, got);
+        filled += got;
+        if (got < room)
+            break;
     }
+    bytes.truncate(filled);
     ::close(fd);
     if (failed)
         return std::nullopt;
-    if (bytes.size() > limit)
-        bytes.truncate(limit);
     return bytes;
+}
+
+std::optional<QByteArray> readFile(const fs::path& file, qint64 limit, int flags = 0) {
+    return readOpened(::open(file.c_str(), kReadFlags | flags), limit);
+}
+
+QString valueOf(const std::optional<QByteArray>& content, const QString& section,
+                const QString& key, int bufferSize) {
+    if (!content || bufferSize < 1)
+        return QString();
+    const auto value = ini::findValue(*content, section, key);
+    if (!value)
+        return QString();
+    const bool utf8 = ini::hasUtf8Bom(*content);
+    return ini::decode(ini::cutValue(*value, bufferSize - 1, utf8), utf8);
 }
 
 bool writeAll(int fd, const QByteArray& bytes) {
@@ -68,9 +93,13 @@ fs::path nativePath(const QString& path) {
 
 QString pathText(const fs::path& path) {
     const std::string& native = path.native();
-    const QByteArray bytes(native.data(), qsizetype(native.size()));
-    const QString utf8 = QString::fromUtf8(bytes);
-    return utf8.toUtf8() == bytes ? utf8 : fromGbk(bytes);
+    return nameText(QByteArray::fromRawData(native.data(), qsizetype(native.size())));
+}
+
+QString nameText(const QByteArray& name) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(name);
+    return utf8.hasError() ? fromGbk(name) : text;
 }
 
 bool replaceFileAtomically(const fs::path& file, const QByteArray& bytes) {
@@ -106,14 +135,57 @@ bool replaceFileAtomically(const fs::path& file, const QByteArray& bytes) {
 
 QString IniProfileFile::readValue(const QString& section, const QString& key, const fs::path& file,
                                   int bufferSize) {
-    const auto content = readFile(file, kMaxReadSize);
-    if (!content || bufferSize < 1)
-        return QString();
-    const auto value = ini::findValue(*content, section, key);
-    if (!value)
-        return QString();
-    const bool utf8 = ini::hasUtf8Bom(*content);
-    return ini::decode(ini::cutValue(*value, bufferSize - 1, utf8), utf8);
+    return valueOf(readFile(file, kMaxReadSize), section, key, bufferSize);
+}
+
+QStringList IniProfileFile::readValues(const QString& section, const QString& key,
+                                       const fs::path& folder, const QList<QByteArray>& names,
+                                       int bufferSize) {
+    QStringList values;
+    values.reserve(names.size());
+    // Each file by its name in the folder opened once: no path to walk for every file.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (const QByteArray& name : names) {
+        const int fd = dir < 0 ? -1 : ::openat(dir, name.constData(), kReadFlags);
+        values << valueOf(readOpened(fd, kMaxReadSize), section, key, bufferSize);
+    }
+    if (dir >= 0)
+        ::close(dir);
+    return values;
+}
+
+FolderListing listFolder(const fs::path& folder) {
+    FolderListing listing;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        listing.error = errno;
+        return listing;
+    }
+    const int fd = ::dirfd(dir);
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue; // hidden, and "." and ".."
+        unsigned char type = entry->d_type;
+        struct stat info {};
+        if (type == DT_UNKNOWN && ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+            type = S_ISLNK(info.st_mode)   ? DT_LNK
+                   : S_ISREG(info.st_mode) ? DT_REG
+                   : S_ISDIR(info.st_mode) ? DT_DIR
+                                           : DT_UNKNOWN;
+        if (type == DT_LNK) // a link to a file counts as the file; one to a folder stays out
+            type = ::fstatat(fd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)
+                       ? DT_REG
+                       : DT_UNKNOWN;
+        if (type == DT_REG)
+            listing.files << QByteArray(entry->d_name);
+        else if (type == DT_DIR)
+            listing.folders << QByteArray(entry->d_name);
+        errno = 0;
+    }
+    listing.error = errno;
+    ::closedir(dir);
+    return listing;
 }
 
 bool IniProfileFile::writeValue(const QString& section, const QString& key, const QString& value,

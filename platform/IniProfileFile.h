@@ -8,6 +8,9 @@ class IniProfileFile final : public ProfileFile {
 public:
     QString readValue(const QString& section, const QString& key, const std::filesystem::path& file,
                       int bufferSize) override;
+    QStringList readValues(const QString& section, const QString& key,
+                           const std::filesystem::path& folder, const QList<QByteArray>& names,
+                           int bufferSize) override;
     bool writeValue(const QString& section, const QString& key, const QString& value,
                     const std::filesystem::path& file) override;
 

@@ -49,10 +49,19 @@ QByteArray trimmedBlanks(const QByteArray& bytes) {
     return bytes.mid(begin, end - begin);
 }
 
+bool isAscii(const QByteArray& bytes) {
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 bool sameName(const QByteArray& raw, const QString& name, bool utf8) {
-    return decode(trimmedBlanks(raw), utf8)
-               .trimmed()
-               .compare(name.trimmed(), Qt::CaseInsensitive) == 0;
+    const QByteArray trimmed = trimmedBlanks(raw);
+    // Names are mostly ASCII: no decoding needed to compare them.
+    const QString text = isAscii(trimmed) ? QString::fromLatin1(trimmed) : decode(trimmed, utf8);
+    return text.trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 // The section name of a header line, or nothing when the line is not a header.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 
 // One value of an initialisation file, with the semantics of the Windows profile functions:
@@ -15,6 +17,11 @@ public:
     // never ending in half a character. Empty when the file, section or key is missing.
     virtual QString readValue(const QString& section, const QString& key,
                               const std::filesystem::path& file, int bufferSize) = 0;
+    // readValue for each named file of one folder (its native names), in one go: a favorites
+    // rebuild reads thousands. An empty value where a file gives none.
+    virtual QStringList readValues(const QString& section, const QString& key,
+                                   const std::filesystem::path& folder,
+                                   const QList<QByteArray>& names, int bufferSize) = 0;
     // Sets the key, changing only its line and keeping every other byte of the file; creates
     // the file and the section when missing. The file is replaced whole (temporary file and
     // rename), so a failure leaves the old file as it was. A symbolic link at that name is
@@ -24,7 +31,18 @@ public:
                             const std::filesystem::path& file) = 0;
 };
 
+// What a folder holds that the favorites show, in the order the file system lists it: plain
+// files (links to files too) and folders (not links to folders, which could lead back up);
+// hidden names, starting with ".", are left out. error is 0, or the errno that cut it short.
+struct FolderListing {
+    QList<QByteArray> files;
+    QList<QByteArray> folders;
+    int error = 0;
+};
+FolderListing listFolder(const std::filesystem::path& folder);
+
 // A native path for a path held as text.
 std::filesystem::path nativePath(const QString& path);
 // The text of a native path or name: UTF-8 when it is valid UTF-8, else GBK.
 QString pathText(const std::filesystem::path& path);
+QString nameText(const QByteArray& name);

@@ -2,6 +2,8 @@
 #include "BrowserTestWindow.h"
 #include "FavoritesFixture.h"
 
+#include "FavoritesList.h"
+#include "FavoritesMenu.h"
 #include "MenuTree.h"
 
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -123,6 +126,23 @@ TEST_F(FavoritesMenuTest, OrganizeAlwaysRebuilds) {
     window->mnuMainFavoriteModify_Click();
     EXPECT_EQ(rebuilt.count(), 3);
     EXPECT_TRUE(entries(window).isEmpty());
+}
+
+// Thousands of favorites in one folder: one scrolling list instead of thousands of items.
+TEST_F(FavoritesMenuTest, AFolderOfManyFavoritesIsAListThatOpensThem) {
+    for (int i = 0; i <= FavoritesMenu::kMaxMenuItems; ++i)
+        shortcut(QStringLiteral("f%1.url").arg(i, 3, 10, QLatin1Char('0')),
+                 QStringLiteral("http://f%1/").arg(i));
+    frmMain* window = openWindow();
+    QMenu* menu = window->menu("mnuMainFavorite");
+    Q_EMIT menu->aboutToShow();
+    auto* list = menu->findChild<FavoritesList*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->model()->rowCount(), FavoritesMenu::kMaxMenuItems + 1);
+    list->setCurrentIndex(list->model()->index(200, 0));
+    page(window)->calls.clear();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://f200/"});
 }
 
 TEST_F(FavoritesMenuTest, TheTemplateNeverShows) {
