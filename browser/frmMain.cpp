@@ -71,8 +71,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kInitialCaption);
     windows().append(this);
-    createMenus();
+    // The page view first: its engine page starts its renderer while the rest is built.
     createControls();
+    createMenus();
     connectPageView();
     connectPageCommands();
     createShortcuts();
@@ -146,6 +147,9 @@ void frmMain::createControls() {
     picMainWeb->setObjectName(QStringLiteral("picMainWeb"));
     picMainWeb->setToolTip(QStringLiteral("双击退出该窗口"));
     connect(picMainWeb, &PictureBox::doubleClicked, this, &frmMain::picMainWeb_DblClick);
+    webMain = m_services.createPageView(picMainWeb);
+    webMain->setObjectName(QStringLiteral("webMain"));
+    webMain->setAccessibleName(QStringLiteral("网页"));
 
     txtURL = new TextBox(picBar1);
     txtURL->setObjectName(QStringLiteral("txtURL"));
@@ -180,10 +184,6 @@ void frmMain::createControls() {
     }
     // The search-engine button offers no choice: it stays disabled and does nothing.
     imgToolBar[kSearchEngine]->setEnabled(false);
-
-    webMain = m_services.createPageView(picMainWeb);
-    webMain->setObjectName(QStringLiteral("webMain"));
-    webMain->setAccessibleName(QStringLiteral("网页"));
 
     // Focus travels search box, page, address box; the strips themselves take no focus.
     for (QWidget* strip : {static_cast<QWidget*>(picMainToolBar), static_cast<QWidget*>(picBar1),
