@@ -2,15 +2,15 @@
 // menu), and of one window's menu popping up and being drawn the first time after it, for
 // folders of 1,000, 10,000 and 32,767 shortcuts with 1 and 5 windows open.
 // Windows use the fake page view: what is measured is the browser's own work.
-#include "FakeFavoriteDialogs.h"
-#include "FakeMessageBoxes.h"
-#include "FakePageView.h"
-#include "FakeRegistryStore.h"
-#include "FakeShellFolders.h"
-#include "FakeUrlHistory.h"
-#include "IniProfileFile.h"
-#include "frmMain.h"
-#include "modFavorite.h"
+#include "platform/testing/FakeFavoriteDialogs.h"
+#include "platform/testing/FakeMessageBoxes.h"
+#include "platform/testing/FakePageView.h"
+#include "platform/testing/FakeRegistryStore.h"
+#include "platform/testing/FakeShellFolders.h"
+#include "platform/testing/FakeUrlHistory.h"
+#include "platform/IniProfileFile.h"
+#include "browser/frmMain.h"
+#include "favorites/modFavorite.h"
 
 #include <QApplication>
 #include <QDir>

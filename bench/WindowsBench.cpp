@@ -3,19 +3,19 @@
 // and the memory of the browser process with its engine helpers while 1, 5 and 20 windows are
 // open. Real engine, pages from loopback; run it on an X display with a window manager:
 //   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench
-#include "EngineProfile.h"
-#include "FakeMessageBoxes.h"
-#include "FakePageDialogs.h"
-#include "FakeRegistryStore.h"
-#include "LoopbackHttpServer.h"
-#include "PageView.h"
-#include "ProcessMemory.h"
-#include "SqliteUrlHistory.h"
-#include "TextBox.h"
-#include "WaitUntil.h"
-#include "WebEnginePage.h"
-#include "WebEnginePageView.h"
-#include "frmMain.h"
+#include "engine/EngineProfile.h"
+#include "platform/testing/FakeMessageBoxes.h"
+#include "platform/testing/FakePageDialogs.h"
+#include "platform/testing/FakeRegistryStore.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "platform/PageView.h"
+#include "bench/ProcessMemory.h"
+#include "platform/SqliteUrlHistory.h"
+#include "browser/TextBox.h"
+#include "tests/support/WaitUntil.h"
+#include "engine/WebEnginePage.h"
+#include "engine/WebEnginePageView.h"
+#include "browser/frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "XWindowWatch.h"
+#include "bench/XWindowWatch.h"
 
 #include <QEventLoop>
 #include <QSocketNotifier>

@@ -1,4 +1,4 @@
-#include "FavoritesList.h"
+#include "browser/FavoritesList.h"
 
 #include <QAbstractListModel>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "FavoritesMenu.h"
+#include "browser/FavoritesMenu.h"
 
-#include "FavoritesList.h"
+#include "browser/FavoritesList.h"
 
 #include <QAction>
 #include <QApplication>

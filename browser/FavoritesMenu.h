@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FavoriteTree.h"
+#include "favorites/FavoriteTree.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "HandCursor.h"
+#include "browser/HandCursor.h"
 
 #include <QBitmap>
 

@@ -1,7 +1,7 @@
-#include "HistoryCompleter.h"
+#include "browser/HistoryCompleter.h"
 
-#include "AddressText.h"
-#include "UrlHistory.h"
+#include "platform/AddressText.h"
+#include "platform/UrlHistory.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ImageButton.h"
+#include "browser/ImageButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>

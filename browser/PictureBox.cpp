@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "browser/PictureBox.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SolidSurface.h"
+#include "browser/SolidSurface.h"
 
 // A plain surface holding other controls; reports double-clicks on itself (not on the
 // controls it holds).

@@ -14,7 +14,7 @@ class SkinEngine;
 class UrlHistory;
 
 // The platform services a browser window uses, chosen once in main() (real) or by a test
-// (fakes). They outlive every window.
+// (fakes). Every one is set, and they outlive every window.
 struct Services {
     const RegistryStore* registry = nullptr;
     MessageBoxes* messageBoxes = nullptr;

@@ -1,4 +1,4 @@
-#include "SolidSurface.h"
+#include "browser/SolidSurface.h"
 
 #include <QPaintEvent>
 #include <QPainter>

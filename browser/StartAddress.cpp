@@ -1,4 +1,4 @@
-#include "StartAddress.h"
+#include "browser/StartAddress.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "TextBox.h"
+#include "browser/TextBox.h"
 
 #include <QColor>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "WindowLayout.h"
+#include "browser/WindowLayout.h"
 
 #include <cmath>
 

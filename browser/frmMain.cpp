@@ -1,21 +1,20 @@
-#include "frmMain.h"
+#include "browser/frmMain.h"
 
-#include "AddressText.h"
-#include "HandCursor.h"
-#include "ImageButton.h"
-#include "MenuTree.h"
-#include "MessageBoxes.h"
-#include "PageView.h"
-#include "PictureBox.h"
-#include "ProgramFolder.h"
-#include "SkinEngine.h"
-#include "SolidSurface.h"
-#include "TextBox.h"
-#include "Trim.h"
-#include "Yield.h"
-#include "modFavorite.h"
-#include "modMain.h"
-#include "modcboAutoComplete.h"
+#include "platform/AddressText.h"
+#include "browser/HandCursor.h"
+#include "browser/ImageButton.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PageView.h"
+#include "browser/PictureBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SkinEngine.h"
+#include "browser/SolidSurface.h"
+#include "browser/TextBox.h"
+#include "core/Trim.h"
+#include "platform/Yield.h"
+#include "favorites/modFavorite.h"
+#include "core/modMain.h"
+#include "browser/modcboAutoComplete.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -68,6 +67,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
     , m_geometry(designGeometry()) {
+    Q_ASSERT(services.registry && services.messageBoxes && services.urlHistory && services.skin &&
+             services.favorites && services.urlCache && services.launcher &&
+             services.fileChooser && services.createPageView);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kInitialCaption);
     windows().append(this);
@@ -77,11 +79,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     connectPageView();
     connectPageCommands();
     createShortcuts();
-    if (m_services.favorites) {
-        connect(m_services.favorites, &modFavorite::favoritesRebuilt, this,
-                &frmMain::refreshFavoritesMenu);
-        refreshFavoritesMenu();
-    }
+    connect(m_services.favorites, &modFavorite::favoritesRebuilt, this,
+            &frmMain::refreshFavoritesMenu);
+    refreshFavoritesMenu();
     resize(int(kDesignClientWidth / kTwipsPerPixel),
            int(kDesignClientHeight / kTwipsPerPixel) + menuBar()->sizeHint().height());
 }
@@ -96,39 +96,6 @@ frmMain* frmMain::defaultWindow() {
 
 QList<frmMain*> frmMain::openWindows() {
     return windows();
-}
-
-void frmMain::createMenus() {
-    BuiltMenus built = buildMenuBar(menuBar());
-    m_menuItems = built.items;
-    m_menus = built.menus;
-
-    using Handler = void (frmMain::*)();
-    const QHash<QString, Handler> handlers = {
-        {QStringLiteral("mnuMainFileNewLabel"), &frmMain::mnuMainFileNewLabel_Click},
-        {QStringLiteral("mnuMainFileExit"), &frmMain::mnuMainFileExit_Click},
-        {QStringLiteral("mnuMainViewGoBack"), &frmMain::mnuMainViewGoBack_Click},
-        {QStringLiteral("mnuMainViewGoForword"), &frmMain::mnuMainViewGoForword_Click},
-        {QStringLiteral("mnuMainViewGoHomePage"), &frmMain::mnuMainViewGoHomePage_Click},
-        {QStringLiteral("mnuMainViewRefresh"), &frmMain::mnuMainViewRefresh_Click},
-        {QStringLiteral("mnuMainViewStop"), &frmMain::mnuMainViewStop_Click},
-        {QStringLiteral("mnuMainFavoriteAdd"), &frmMain::mnuMainFavoriteAdd_Click},
-        {QStringLiteral("mnuMainFavoriteModify"), &frmMain::mnuMainFavoriteModify_Click},
-        {QStringLiteral("mnuMainFileOpen"), &frmMain::mnuMainFileOpen_Click},
-        {QStringLiteral("mnuMainViewSourceCode"), &frmMain::mnuMainViewSourceCode_Click},
-        {QStringLiteral("mnuMainToolHistoryClearExplorer"),
-         &frmMain::mnuMainToolHistoryClearExplorer_Click},
-        {QStringLiteral("mnuMainToolEXENotepad"), &frmMain::mnuMainToolEXENotepad_Click},
-        {QStringLiteral("mnuMainToolEXEExplorer"), &frmMain::mnuMainToolEXEExplorer_Click},
-        {QStringLiteral("mnuMainToolInternetOption"), &frmMain::mnuMainToolInternetOption_Click},
-        {QStringLiteral("mnuMainHelpSoftPage"), &frmMain::mnuMainHelpSoftPage_Click},
-        {QStringLiteral("mnuMainHelpAbout"), &frmMain::mnuMainHelpAbout_Click},
-    };
-    for (auto it = handlers.cbegin(); it != handlers.cend(); ++it) {
-        const Handler handler = it.value();
-        connect(m_menuItems.value(it.key()), &QAction::triggered, this,
-                [this, handler] { (this->*handler)(); });
-    }
 }
 
 void frmMain::createControls() {
@@ -209,8 +176,7 @@ void frmMain::Load() {
     m_loaded = true;
     const Busy busy(this);
     setWindowState(windowState() | Qt::WindowMaximized);
-    if (m_services.registry)
-        InitSettings(*m_services.registry);
+    InitSettings(*m_services.registry);
     webMain->setRegisterAsBrowser(true);
     webMain->setSilent(true);
     const bool given = mblnURLGiven || mstrURLNewWindow.isEmpty();
@@ -279,10 +245,8 @@ void frmMain::ApplySkin(QWidget* frm) {
         return;
     const Busy busy(this);
     const QPointer<QWidget> guard(frm); // the open dialog is no window of ours
-    if (m_services.skin) {
-        m_services.skin->LoadSkin(programFolderFile(QStringLiteral("skin.skn")));
-        m_services.skin->ApplySkin(frm);
-    }
+    m_services.skin->LoadSkin(programFolderFile(QStringLiteral("skin.skn")));
+    m_services.skin->ApplySkin(frm);
     if (auto* surface = frm->findChild<SolidSurface*>(QStringLiteral("formSurface")))
         surface->setBackColor(kStripColor);
     // Other handlers of the window may run between two controls.
@@ -297,8 +261,7 @@ void frmMain::ApplySkin(QWidget* frm) {
 }
 
 void frmMain::LoadAllFavorite() {
-    if (m_services.favorites)
-        m_services.favorites->LoadAllFavorite();
+    m_services.favorites->LoadAllFavorite();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -363,12 +326,10 @@ bool frmMain::CheckGivenAddress(const QString& strURL) {
     const QString text = QStringLiteral("不能打开这个地址：") + strURL.left(kMaxShownAddress);
     WriteErrorLog(QStringLiteral("CheckGivenAddress"), -1, text);
     // Out of whatever event this came from: a window may load inside the engine's own.
-    if (m_services.messageBoxes) {
-        QTimer::singleShot(0, this, [this, text] {
-            m_services.messageBoxes->inform(this, QStringLiteral("提示"), text,
-                                            MessageBoxes::Icon::Warning);
-        });
-    }
+    QTimer::singleShot(0, this, [this, text] {
+        m_services.messageBoxes->inform(this, QStringLiteral("提示"), text,
+                                        MessageBoxes::Icon::Warning);
+    });
     return false;
 }
 

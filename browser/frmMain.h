@@ -1,9 +1,8 @@
 #pragma once
 
-#include "Services.h"
-#include "WindowLayout.h"
+#include "browser/Services.h"
+#include "browser/WindowLayout.h"
 
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
@@ -72,9 +71,6 @@ public:
     void DoAddNewWindow(const QString& strURL);
     void ApplySkin(QWidget* frm);
 
-    QAction* menuItem(const QString& name) const { return m_menuItems.value(name); }
-    QMenu* menu(const QString& name) const { return m_menus.value(name); }
-    const WindowGeometry& geometryTwips() const { return m_geometry; }
 
     // Menu and tool bar handlers; others (the tool bar, other windows) run them directly.
     void mnuMainFileNewLabel_Click();
@@ -100,6 +96,44 @@ public:
     void mnuMainToolInternetOption_Click();
     void mnuMainHelpSoftPage_Click();
     void mnuMainHelpAbout_Click();
+
+    // Menus of the bar and their items, by their names (the favorites entries follow the
+    // hidden template element mnuMainFavoriteUser).
+    QMenu* mnuMainFile = nullptr;
+    QMenu* mnuMainEdit = nullptr;
+    QMenu* mnuMainView = nullptr;
+    QMenu* mnuMainFavorite = nullptr;
+    QMenu* mnuMainTool = nullptr;
+    QMenu* mnuMainHelp = nullptr;
+    QAction* mnuMainFileNewLabel = nullptr;
+    QAction* mnuMainFileOpen = nullptr;
+    QAction* mnuMainFileSaveAs = nullptr;
+    QAction* mnuMainFilePageSet = nullptr;
+    QAction* mnuMainFilePrint = nullptr;
+    QAction* mnuMainFilePrintPreView = nullptr;
+    QAction* mnuMainFileProperty = nullptr;
+    QAction* mnuMainFileOffLine = nullptr;
+    QAction* mnuMainFileExit = nullptr;
+    QAction* mnuMainEditCut = nullptr;
+    QAction* mnuMainEditCopy = nullptr;
+    QAction* mnuMainEditPaste = nullptr;
+    QAction* mnuMainEditSelectAll = nullptr;
+    QAction* mnuMainEditFind = nullptr;
+    QAction* mnuMainViewGoHomePage = nullptr;
+    QAction* mnuMainViewGoBack = nullptr;
+    QAction* mnuMainViewGoForword = nullptr;
+    QAction* mnuMainViewStop = nullptr;
+    QAction* mnuMainViewRefresh = nullptr;
+    QAction* mnuMainViewSourceCode = nullptr;
+    QAction* mnuMainFavoriteAdd = nullptr;
+    QAction* mnuMainFavoriteModify = nullptr;
+    QAction* mnuMainFavoriteUser = nullptr;
+    QAction* mnuMainToolHistoryClearExplorer = nullptr;
+    QAction* mnuMainToolEXENotepad = nullptr;
+    QAction* mnuMainToolEXEExplorer = nullptr;
+    QAction* mnuMainToolInternetOption = nullptr;
+    QAction* mnuMainHelpSoftPage = nullptr;
+    QAction* mnuMainHelpAbout = nullptr;
 
     // Controls, by their names.
     PictureBox* picMainToolBar = nullptr;
@@ -160,8 +194,6 @@ private:
     bool m_loaded = false;
     SolidSurface* m_client = nullptr;
     WindowGeometry m_geometry;
-    QHash<QString, QAction*> m_menuItems;
-    QHash<QString, QMenu*> m_menus;
     FavoritesMenu* m_favoritesMenu = nullptr;
     // The box whose Enter started the navigation under way: its page takes the focus when
     // complete, unless the user has typed in a box since.

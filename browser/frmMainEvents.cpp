@@ -1,12 +1,12 @@
 // What a browser window does when its page view raises an event, and the tool bar clicks.
-#include "frmMain.h"
+#include "browser/frmMain.h"
 
-#include "AddressText.h"
-#include "ImageButton.h"
-#include "PageView.h"
-#include "TextBox.h"
-#include "Yield.h"
-#include "modMain.h"
+#include "platform/AddressText.h"
+#include "browser/ImageButton.h"
+#include "platform/PageView.h"
+#include "browser/TextBox.h"
+#include "platform/Yield.h"
+#include "core/modMain.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,11 +1,10 @@
 // The Favorites menu of a browser window: its entries, Add and Organize.
-#include "frmMain.h"
+#include "browser/frmMain.h"
 
-#include "FavoritesMenu.h"
-#include "MenuTree.h"
-#include "PageView.h"
-#include "ShellFolders.h"
-#include "modFavorite.h"
+#include "browser/FavoritesMenu.h"
+#include "platform/PageView.h"
+#include "platform/ShellFolders.h"
+#include "favorites/modFavorite.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,7 +12,7 @@
 void frmMain::refreshFavoritesMenu() {
     if (!m_favoritesMenu) {
         m_favoritesMenu = new FavoritesMenu(
-            menu(QStringLiteral("mnuMainFavorite")), menuItem(kFavoriteUserTemplate),
+            mnuMainFavorite, mnuMainFavoriteUser,
             [this](int index, const QString&) { mnuMainFavoriteUser_Click(index); });
     }
     m_favoritesMenu->setFavorites(m_services.favorites->favorites());
@@ -27,8 +26,6 @@ void frmMain::mnuMainFavoriteUser_Click(int index) {
 }
 
 void frmMain::mnuMainFavoriteAdd_Click() {
-    if (!m_services.favorites)
-        return;
     QString title = webMain->LocationName();
     const QString url = webMain->LocationURL();
     // The add dialog belongs to the default window, whichever window asked for it.
@@ -39,8 +36,6 @@ void frmMain::mnuMainFavoriteAdd_Click() {
 }
 
 void frmMain::mnuMainFavoriteModify_Click() {
-    if (!m_services.favorites)
-        return;
     const QString folder = m_services.favorites->GetFolderPath(ShellFolders::CSIDL_FAVORITES);
     if (!folder.isEmpty())
         m_services.favorites->DoOrganizeFavDlg(this, folder);

@@ -1,8 +1,8 @@
 // The keys a browser user expects, as window shortcuts beside the menus (whose captions stay
 // without shortcut text), and the mouse's back and forward buttons (the page handles its own).
-#include "frmMain.h"
+#include "browser/frmMain.h"
 
-#include "TextBox.h"
+#include "browser/TextBox.h"
 
 #include <QAction>
 #include <QMouseEvent>
@@ -11,22 +11,22 @@
 namespace {
 // Keys that do exactly what a menu item does.
 struct MenuKeys {
-    const char* item;
+    QAction* frmMain::*item;
     QList<QKeySequence> keys;
 };
 
 const MenuKeys kMenuKeys[] = {
-    {"mnuMainViewRefresh", {Qt::Key_F5, Qt::CTRL | Qt::Key_R}},
-    {"mnuMainViewGoBack", {Qt::ALT | Qt::Key_Left}},
-    {"mnuMainViewGoForword", {Qt::ALT | Qt::Key_Right}},
-    {"mnuMainViewGoHomePage", {Qt::ALT | Qt::Key_Home}},
-    {"mnuMainFileNewLabel", {Qt::CTRL | Qt::Key_N}},
-    {"mnuMainFileOpen", {Qt::CTRL | Qt::Key_O}},
-    {"mnuMainFileExit", {Qt::CTRL | Qt::Key_W}},
-    {"mnuMainFavoriteAdd", {Qt::CTRL | Qt::Key_D}},
-    {"mnuMainFileSaveAs", {Qt::CTRL | Qt::Key_S}},
-    {"mnuMainFilePrint", {Qt::CTRL | Qt::Key_P}},
-    {"mnuMainViewSourceCode", {Qt::CTRL | Qt::Key_U}},
+    {&frmMain::mnuMainViewRefresh, {Qt::Key_F5, Qt::CTRL | Qt::Key_R}},
+    {&frmMain::mnuMainViewGoBack, {Qt::ALT | Qt::Key_Left}},
+    {&frmMain::mnuMainViewGoForword, {Qt::ALT | Qt::Key_Right}},
+    {&frmMain::mnuMainViewGoHomePage, {Qt::ALT | Qt::Key_Home}},
+    {&frmMain::mnuMainFileNewLabel, {Qt::CTRL | Qt::Key_N}},
+    {&frmMain::mnuMainFileOpen, {Qt::CTRL | Qt::Key_O}},
+    {&frmMain::mnuMainFileExit, {Qt::CTRL | Qt::Key_W}},
+    {&frmMain::mnuMainFavoriteAdd, {Qt::CTRL | Qt::Key_D}},
+    {&frmMain::mnuMainFileSaveAs, {Qt::CTRL | Qt::Key_S}},
+    {&frmMain::mnuMainFilePrint, {Qt::CTRL | Qt::Key_P}},
+    {&frmMain::mnuMainViewSourceCode, {Qt::CTRL | Qt::Key_U}},
 };
 } // namespace
 
@@ -34,10 +34,9 @@ const MenuKeys kMenuKeys[] = {
 // dialog. Esc stops the page from inside it (see connectPageView), so that pages get it too.
 void frmMain::createShortcuts() {
     for (const MenuKeys& row : kMenuKeys) {
-        QAction* item = menuItem(QString::fromLatin1(row.item));
         auto* shortcut = new QShortcut(this);
         shortcut->setKeys(row.keys);
-        connect(shortcut, &QShortcut::activated, item, &QAction::trigger);
+        connect(shortcut, &QShortcut::activated, this->*row.item, &QAction::trigger);
     }
     auto* address = new QShortcut(this);
     address->setKeys({Qt::CTRL | Qt::Key_L, Qt::Key_F6, Qt::ALT | Qt::Key_D});

@@ -1,7 +1,7 @@
 // The page commands of the File and Edit menus: each hands one request to the page view.
-#include "frmMain.h"
+#include "browser/frmMain.h"
 
-#include "PageView.h"
+#include "platform/PageView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,37 +9,34 @@
 
 namespace {
 struct PageCommand {
-    const char* item;
+    QAction* frmMain::*item;
     int command;
 };
 
 const PageCommand kPageCommands[] = {
-    {"mnuMainFileSaveAs", PageView::OLECMDID_SAVEAS},
-    {"mnuMainFilePrint", PageView::OLECMDID_PRINT},
-    {"mnuMainFilePrintPreView", PageView::OLECMDID_PRINTPREVIEW},
-    {"mnuMainFilePageSet", PageView::OLECMDID_PAGESETUP},
-    {"mnuMainFileProperty", PageView::OLECMDID_PROPERTIES},
-    {"mnuMainEditCut", PageView::OLECMDID_CUT},
-    {"mnuMainEditCopy", PageView::OLECMDID_COPY},
-    {"mnuMainEditPaste", PageView::OLECMDID_PASTE},
-    {"mnuMainEditSelectAll", PageView::OLECMDID_SELECTALL},
+    {&frmMain::mnuMainFileSaveAs, PageView::OLECMDID_SAVEAS},
+    {&frmMain::mnuMainFilePrint, PageView::OLECMDID_PRINT},
+    {&frmMain::mnuMainFilePrintPreView, PageView::OLECMDID_PRINTPREVIEW},
+    {&frmMain::mnuMainFilePageSet, PageView::OLECMDID_PAGESETUP},
+    {&frmMain::mnuMainFileProperty, PageView::OLECMDID_PROPERTIES},
+    {&frmMain::mnuMainEditCut, PageView::OLECMDID_CUT},
+    {&frmMain::mnuMainEditCopy, PageView::OLECMDID_COPY},
+    {&frmMain::mnuMainEditPaste, PageView::OLECMDID_PASTE},
+    {&frmMain::mnuMainEditSelectAll, PageView::OLECMDID_SELECTALL},
 };
 } // namespace
 
 void frmMain::connectPageCommands() {
-    for (const PageCommand& spec : kPageCommands) {
-        const int command = spec.command;
-        connect(menuItem(QString::fromLatin1(spec.item)), &QAction::triggered, this,
+    for (const PageCommand& row : kPageCommands) {
+        const int command = row.command;
+        connect(this->*row.item, &QAction::triggered, this,
                 [this, command] { RunPageCommand(command); });
     }
-    QAction* offline = menuItem(QStringLiteral("mnuMainFileOffLine"));
-    connect(offline, &QAction::triggered, this, [this, offline] {
+    connect(mnuMainFileOffLine, &QAction::triggered, this, [this] {
         // The menu has already flipped the check mark; the handler flips it itself.
-        offline->setChecked(!offline->isChecked());
+        mnuMainFileOffLine->setChecked(!mnuMainFileOffLine->isChecked());
         mnuMainFileOffLine_Click();
     });
-    connect(menuItem(QStringLiteral("mnuMainEditFind")), &QAction::triggered, this,
-            &frmMain::mnuMainEditFind_Click);
 }
 
 void frmMain::RunPageCommand(int command) {
@@ -47,10 +44,9 @@ void frmMain::RunPageCommand(int command) {
 }
 
 void frmMain::mnuMainFileOffLine_Click() {
-    QAction* item = menuItem(QStringLiteral("mnuMainFileOffLine"));
-    item->setChecked(!item->isChecked());
-    webMain->setOffline(item->isChecked());
-    webMain->setSilent(item->isChecked());
+    mnuMainFileOffLine->setChecked(!mnuMainFileOffLine->isChecked());
+    webMain->setOffline(mnuMainFileOffLine->isChecked());
+    webMain->setSilent(mnuMainFileOffLine->isChecked());
 }
 
 void frmMain::mnuMainEditFind_Click() {

@@ -1,10 +1,10 @@
 // The search box and the search action of a browser window.
-#include "frmMain.h"
+#include "browser/frmMain.h"
 
-#include "MessageBoxes.h"
-#include "SearchUrl.h"
-#include "TextBox.h"
-#include "modMain.h"
+#include "platform/MessageBoxes.h"
+#include "search/SearchUrl.h"
+#include "browser/TextBox.h"
+#include "core/modMain.h"
 
 #include <QPointer>
 
@@ -12,10 +12,9 @@ void frmMain::DoSearch() {
     const QString keyword = searchKeyword(txtSearch->text());
     if (keyword.isEmpty()) {
         const QPointer<frmMain> guard(this);
-        if (m_services.messageBoxes)
-            m_services.messageBoxes->inform(this, QStringLiteral("提示"),
-                                            QStringLiteral("请输入搜索关键字!"),
-                                            MessageBoxes::Icon::Information);
+        m_services.messageBoxes->inform(this, QStringLiteral("提示"),
+                                        QStringLiteral("请输入搜索关键字!"),
+                                        MessageBoxes::Icon::Information);
         if (guard)
             txtSearch->setFocus(Qt::OtherFocusReason);
         return;

@@ -1,12 +1,12 @@
-#include "frmOpen.h"
+#include "browser/frmOpen.h"
 
-#include "FileChooser.h"
-#include "ProgramFolder.h"
-#include "SolidSurface.h"
-#include "Trim.h"
-#include "WindowLayout.h"
-#include "frmMain.h"
-#include "modcboAutoComplete.h"
+#include "platform/FileChooser.h"
+#include "platform/ProgramFolder.h"
+#include "browser/SolidSurface.h"
+#include "core/Trim.h"
+#include "browser/WindowLayout.h"
+#include "browser/frmMain.h"
+#include "browser/modcboAutoComplete.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -135,8 +135,6 @@ void frmOpen::cmdCancel_Click() {
 }
 
 void frmOpen::cmdOpen_Click() {
-    if (!m_services.fileChooser)
-        return;
     const auto chosen = m_services.fileChooser->chooseExistingFile(
         this, QStringLiteral("打开文件"), QStringLiteral("所有文件"), programFolder());
     if (chosen)

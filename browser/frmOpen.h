@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Services.h"
+#include "browser/Services.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "modcboAutoComplete.h"
+#include "browser/modcboAutoComplete.h"
 
-#include "HistoryCompleter.h"
+#include "browser/HistoryCompleter.h"
 
 #include <QLineEdit>
 

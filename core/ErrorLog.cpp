@@ -1,6 +1,6 @@
-#include "ErrorLog.h"
+#include "core/ErrorLog.h"
 
-#include "GbkText.h"
+#include "platform/GbkText.h"
 
 #include <QDateTime>
 #include <QFile>

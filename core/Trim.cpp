@@ -1,4 +1,4 @@
-#include "Trim.h"
+#include "core/Trim.h"
 
 QString trimCharacters(const QString& text, QStringView blanks) {
     qsizetype begin = 0;

@@ -1,9 +1,9 @@
-#include "modMain.h"
+#include "core/modMain.h"
 
-#include "ErrorLog.h"
-#include "ProgramFolder.h"
-#include "RegistryStore.h"
-#include "modRegedit.h"
+#include "core/ErrorLog.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RegistryStore.h"
+#include "core/modRegedit.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
-#include "modRegedit.h"
+#include "core/modRegedit.h"
 
-#include "GbkText.h"
-#include "RegistryStore.h"
+#include "platform/GbkText.h"
+#include "platform/RegistryStore.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "FavoriteTree.h"
+#include "favorites/FavoriteTree.h"
 
 QString favoriteDisplayName(const QString& fileName) {
     QString name = fileName;

@@ -1,12 +1,12 @@
-#include "modFavorite.h"
+#include "favorites/modFavorite.h"
 
-#include "AddressText.h"
-#include "FavoriteDialogs.h"
-#include "MessageBoxes.h"
-#include "PageProperties.h"
-#include "ProfileFile.h"
-#include "ShellFolders.h"
-#include "modMain.h"
+#include "platform/AddressText.h"
+#include "platform/FavoriteDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/FileNames.h"
+#include "platform/ProfileFile.h"
+#include "platform/ShellFolders.h"
+#include "core/modMain.h"
 
 #include <algorithm>
 #include <exception>

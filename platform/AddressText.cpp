@@ -1,6 +1,6 @@
-#include "AddressText.h"
+#include "platform/AddressText.h"
 
-#include "GbkText.h"
+#include "platform/GbkText.h"
 
 #include <QStringList>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "ChineseLocale.h"
+#include "platform/ChineseLocale.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "GbkText.h"
+#include "platform/GbkText.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

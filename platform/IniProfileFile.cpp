@@ -1,7 +1,7 @@
-#include "IniProfileFile.h"
+#include "platform/IniProfileFile.h"
 
-#include "GbkText.h"
-#include "IniText.h"
+#include "platform/GbkText.h"
+#include "platform/IniText.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 // Profile values in files on disk. Reading looks at the first kMaxReadSize bytes only, so a
 // huge file is never loaded whole.

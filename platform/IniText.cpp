@@ -1,6 +1,6 @@
-#include "IniText.h"
+#include "platform/IniText.h"
 
-#include "GbkText.h"
+#include "platform/GbkText.h"
 
 #include <QList>
 

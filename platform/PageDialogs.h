@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageProperties.h"
+#include "platform/PageProperties.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "PageView.h"
+#include "platform/PageView.h"
 
 #include <QMouseEvent>
 

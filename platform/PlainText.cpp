@@ -1,4 +1,4 @@
-#include "PlainText.h"
+#include "platform/PlainText.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "QtFileChooser.h"
+#include "platform/QtFileChooser.h"
 
 #include <QFileDialog>
 

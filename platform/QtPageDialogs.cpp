@@ -1,6 +1,6 @@
-#include "QtPageDialogs.h"
+#include "platform/QtPageDialogs.h"
 
-#include "PlainText.h"
+#include "platform/PlainText.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

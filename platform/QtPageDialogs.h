@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageDialogs.h"
+#include "platform/PageDialogs.h"
 
 class QtPageDialogs final : public PageDialogs {
 public:

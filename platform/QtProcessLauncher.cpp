@@ -1,4 +1,4 @@
-#include "QtProcessLauncher.h"
+#include "platform/QtProcessLauncher.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessLauncher.h"
+#include "platform/ProcessLauncher.h"
 
 // QProcess::startDetached, with each stand-in the first of a list of desktop programs that is
 // installed: a text editor, the file manager (through xdg-open), the network settings.

@@ -1,6 +1,6 @@
-#include "RegFileParser.h"
+#include "platform/RegFileParser.h"
 
-#include "GbkText.h"
+#include "platform/GbkText.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

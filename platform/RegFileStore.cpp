@@ -1,7 +1,7 @@
-#include "RegFileStore.h"
+#include "platform/RegFileStore.h"
 
-#include "RegFileParser.h"
-#include "XdgPaths.h"
+#include "platform/RegFileParser.h"
+#include "platform/XdgPaths.h"
 
 #include <QFile>
 #include <QFileInfo>

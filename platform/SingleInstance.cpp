@@ -1,6 +1,6 @@
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
-#include "XdgPaths.h"
+#include "platform/XdgPaths.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
-#include "SqliteUrlHistory.h"
+#include "platform/SqliteUrlHistory.h"
 
-#include "AddressText.h"
-#include "XdgPaths.h"
+#include "platform/AddressText.h"
+#include "platform/XdgPaths.h"
 
 #include <QDir>
 #include <QFileInfo>

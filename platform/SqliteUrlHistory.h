@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UrlHistory.h"
+#include "platform/UrlHistory.h"
 
 #include <optional>
 

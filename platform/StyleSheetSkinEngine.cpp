@@ -1,4 +1,4 @@
-#include "StyleSheetSkinEngine.h"
+#include "platform/StyleSheetSkinEngine.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinEngine.h"
+#include "platform/SkinEngine.h"
 
 #include <optional>
 

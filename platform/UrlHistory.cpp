@@ -1,4 +1,4 @@
-#include "UrlHistory.h"
+#include "platform/UrlHistory.h"
 
 #include <QUrl>
 

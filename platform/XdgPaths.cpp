@@ -1,4 +1,4 @@
-#include "XdgPaths.h"
+#include "platform/XdgPaths.h"
 
 #include <QDir>
 

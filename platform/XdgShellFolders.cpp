@@ -1,6 +1,6 @@
-#include "XdgShellFolders.h"
+#include "platform/XdgShellFolders.h"
 
-#include "XdgPaths.h"
+#include "platform/XdgPaths.h"
 
 #include <QFileInfo>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShellFolders.h"
+#include "platform/ShellFolders.h"
 
 // The favorites folder is $XDG_DATA_HOME/tarnvale/Favorites, created when first asked for.
 class XdgShellFolders final : public ShellFolders {

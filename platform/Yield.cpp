@@ -1,4 +1,4 @@
-#include "Yield.h"
+#include "platform/Yield.h"
 
 #include <QCoreApplication>
 

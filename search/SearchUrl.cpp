@@ -1,6 +1,6 @@
-#include "SearchUrl.h"
+#include "search/SearchUrl.h"
 
-#include "Trim.h"
+#include "core/Trim.h"
 
 #include <QUrl>
 

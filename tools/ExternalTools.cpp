@@ -1,7 +1,7 @@
-#include "ExternalTools.h"
+#include "tools/ExternalTools.h"
 
-#include "ProcessLauncher.h"
-#include "ProgramFolder.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/ProgramFolder.h"
 
 const QString kSoftwareHomePage = QStringLiteral("http://www.tarnvale.com");
 

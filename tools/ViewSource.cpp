@@ -1,10 +1,10 @@
-#include "ViewSource.h"
+#include "tools/ViewSource.h"
 
-#include "GbkText.h"
-#include "PageView.h"
-#include "ProcessLauncher.h"
-#include "ProgramFolder.h"
-#include "XdgPaths.h"
+#include "platform/GbkText.h"
+#include "platform/PageView.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/ProgramFolder.h"
+#include "platform/XdgPaths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "modHistory.h"
+#include "tools/modHistory.h"
 
-#include "MessageBoxes.h"
-#include "UrlCacheBackend.h"
+#include "platform/MessageBoxes.h"
+#include "platform/UrlCacheBackend.h"
 
 #include <QString>
 #include <exception>

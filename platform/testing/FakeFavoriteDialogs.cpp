@@ -1,4 +1,4 @@
-#include "FakeFavoriteDialogs.h"
+#include "platform/testing/FakeFavoriteDialogs.h"
 
 std::optional<FavoriteDialogs::Added>
 FakeFavoriteDialogs::addFavorite(QWidget* owner, const QString& folder, const QString& name) {

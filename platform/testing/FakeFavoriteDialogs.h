@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FavoriteDialogs.h"
+#include "platform/FavoriteDialogs.h"
 
 #include <QStringList>
 #include <functional>

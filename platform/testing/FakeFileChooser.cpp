@@ -1,4 +1,4 @@
-#include "FakeFileChooser.h"
+#include "platform/testing/FakeFileChooser.h"
 
 std::optional<QString> FakeFileChooser::chooseExistingFile(QWidget*, const QString& title,
                                                            const QString& filterName,

@@ -1,4 +1,4 @@
-#include "FakeMessageBoxes.h"
+#include "platform/testing/FakeMessageBoxes.h"
 
 bool FakeMessageBoxes::askYesNo(QWidget*, const QString& title, const QString& text, Icon icon) {
     shown.append({QStringLiteral("question"), title, text, icon});

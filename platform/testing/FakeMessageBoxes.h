@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 #include <QList>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "FakePageDialogs.h"
+#include "platform/testing/FakePageDialogs.h"
 
 #include <QPageLayout>
 #include <QPrinter>

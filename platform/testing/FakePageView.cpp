@@ -1,4 +1,4 @@
-#include "FakePageView.h"
+#include "platform/testing/FakePageView.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageView.h"
+#include "platform/PageView.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "FakeProcessLauncher.h"
+#include "platform/testing/FakeProcessLauncher.h"
 
 bool FakeProcessLauncher::start(const QString& program, const QStringList& arguments,
                                 const QString& workingFolder) {

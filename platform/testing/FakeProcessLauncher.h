@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessLauncher.h"
+#include "platform/ProcessLauncher.h"
 
 // Records every start; starting succeeds unless the test says otherwise.
 class FakeProcessLauncher final : public ProcessLauncher {

@@ -1,7 +1,7 @@
-#include "FakeRegistryStore.h"
+#include "platform/testing/FakeRegistryStore.h"
 
-#include "GbkText.h"
-#include "RegFileParser.h"
+#include "platform/GbkText.h"
+#include "platform/RegFileParser.h"
 
 void FakeRegistryStore::setString(quint32 root, const QString& keyPath, const QString& name,
                                   const QString& text) {

@@ -1,4 +1,4 @@
-#include "FakeShellFolders.h"
+#include "platform/testing/FakeShellFolders.h"
 
 ShellFolders::Lookup FakeShellFolders::folderPath(int csidl) {
     ++lookups;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShellFolders.h"
+#include "platform/ShellFolders.h"
 
 // Answers with a given favorites folder, or fails with a given error when none is set.
 class FakeShellFolders final : public ShellFolders {

@@ -1,4 +1,4 @@
-#include "FakeUrlCacheBackend.h"
+#include "platform/testing/FakeUrlCacheBackend.h"
 
 UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheGroup(GroupId& group) {
     calls << QStringLiteral("FindFirstGroup");

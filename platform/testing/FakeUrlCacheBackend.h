@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UrlCacheBackend.h"
+#include "platform/UrlCacheBackend.h"
 
 #include <QList>
 #include <QStringList>

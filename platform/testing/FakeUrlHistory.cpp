@@ -1,6 +1,13 @@
-#include "FakeUrlHistory.h"
+#include "platform/testing/FakeUrlHistory.h"
 
-void FakeUrlHistory::recordVisit(const QString& url, const QString& title) {
+#include "platform/AddressText.h"
+
+// Keeps rows as the SQLite history does: by stored form, so that tests on the fake see the
+// rows a person's history would hold.
+void FakeUrlHistory::recordVisit(const QString& visited, const QString& title) {
+    const QString url = storedAddress(visited);
+    if (url.isEmpty())
+        return;
     int count = 1;
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].url == url) {
@@ -14,21 +21,13 @@ void FakeUrlHistory::recordVisit(const QString& url, const QString& title) {
 
 QStringList FakeUrlHistory::recentUrls(int limit) const {
     QStringList urls;
-    for (const UrlHistoryEntry& entry : m_entries) {
-        if (urls.size() >= limit)
-            break;
+    for (const UrlHistoryEntry& entry : m_entries.mid(0, limit))
         urls << entry.url;
-    }
     return urls;
 }
 
 bool FakeUrlHistory::removeUrl(const QString& url) {
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].url == url) {
-            m_entries.removeAt(i);
-            Q_EMIT changed();
-            return true;
-        }
-    }
-    return false;
+    if (m_entries.removeIf([&url](const UrlHistoryEntry& entry) { return entry.url == url; }))
+        Q_EMIT changed();
+    return true; // a row already gone counts as removed
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UrlHistory.h"
+#include "platform/UrlHistory.h"
 
 // URL history in memory, most recent first.
 class FakeUrlHistory final : public UrlHistory {

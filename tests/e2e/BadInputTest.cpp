@@ -1,10 +1,10 @@
 // The real program facing broken and huge inputs: it starts, stays usable, and leaves the
 // user's files as they were.
-#include "BrowserProcess.h"
-#include "Desktop.h"
-#include "LoopbackHttpServer.h"
-#include "TestFiles.h"
-#include "WaitUntil.h"
+#include "tests/e2e/BrowserProcess.h"
+#include "tests/e2e/Desktop.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "BrowserProcess.h"
+#include "tests/e2e/BrowserProcess.h"
 
-#include "GbkText.h"
-#include "TestFiles.h"
-#include "WaitUntil.h"
+#include "platform/GbkText.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "Desktop.h"
+#include "tests/e2e/Desktop.h"
 
-#include "WaitUntil.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
 // The program on a user's desktop: openbox maximises every browser window, and what the user
 // types is never taken away by a page.
-#include "Desktop.h"
-#include "BrowserProcess.h"
-#include "LoopbackHttpServer.h"
-#include "TestFiles.h"
-#include "WaitUntil.h"
+#include "tests/e2e/Desktop.h"
+#include "tests/e2e/BrowserProcess.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QDir>
 #include <QHash>

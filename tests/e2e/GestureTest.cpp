@@ -1,9 +1,9 @@
 // What pages may only do after a person's click, which only a real display can give: ask
 // before being left, go full screen, choose a file to upload.
-#include "BrowserProcess.h"
-#include "Desktop.h"
-#include "LoopbackHttpServer.h"
-#include "WaitUntil.h"
+#include "tests/e2e/BrowserProcess.h"
+#include "tests/e2e/Desktop.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

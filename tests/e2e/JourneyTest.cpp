@@ -1,10 +1,10 @@
 // The real tarnvale executable as a person uses it, on an X display (xvfb-run), against pages
 // served from loopback. Nothing here reaches the network: the search runs offline.
-#include "BrowserProcess.h"
-#include "Desktop.h"
-#include "GbkText.h"
-#include "LoopbackHttpServer.h"
-#include "WaitUntil.h"
+#include "tests/e2e/BrowserProcess.h"
+#include "tests/e2e/Desktop.h"
+#include "platform/GbkText.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QDir>
 #include <QFile>

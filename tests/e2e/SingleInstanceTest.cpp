@@ -1,10 +1,10 @@
 // One browser per user: a second start (a link clicked in another program) hands its address
 // to the running browser, and never starts a second page engine on the same profile.
-#include "BrowserProcess.h"
-#include "Desktop.h"
-#include "LoopbackHttpServer.h"
-#include "TestFiles.h"
-#include "WaitUntil.h"
+#include "tests/e2e/BrowserProcess.h"
+#include "tests/e2e/Desktop.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QDir>
 #include <QElapsedTimer>

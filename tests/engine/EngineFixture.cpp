@@ -1,32 +1,25 @@
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
-#include "EngineProfile.h"
-#include "TestEnvironment.h"
-#include "WaitUntil.h"
-#include "WebEnginePageView.h"
-#include "frmMain.h"
-#include "modMain.h"
+#include "browser/frmMain.h"
+#include "engine/EngineProfile.h"
+#include "engine/WebEnginePage.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QCoreApplication>
+#include <QSignalSpy>
 #include <QWebEngineProfile>
 
-EngineFixture::EngineFixture() {
+EngineFixture::EngineFixture()
+    : sqlHistory(folder.path() + QStringLiteral("/history.sqlite"))
+    , view(profile(), &sqlHistory, &dialogs) {
     EXPECT_TRUE(server.start());
-    history = std::make_unique<SqliteUrlHistory>(folder.path() + QStringLiteral("/history.sqlite"));
-    gstrStartPage.clear();
-    services.registry = &registry;
-    services.messageBoxes = &boxes;
-    services.urlHistory = history.get();
+    services.urlHistory = &sqlHistory;
     services.createPageView = [this](QWidget* parent) {
-        return new WebEnginePageView(profile(), history.get(), &dialogs, parent);
+        return new WebEnginePageView(profile(), &sqlHistory, &dialogs, parent);
     };
-}
-
-EngineFixture::~EngineFixture() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    while (frmMain* window = frmMain::defaultWindow())
-        delete window;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    view.resize(800, 600); // offscreen views are 0 x 0 until resized
+    view.show();
 }
 
 QWebEngineProfile* EngineFixture::profile() {
@@ -46,15 +39,36 @@ bool EngineFixture::waitFor(const std::function<bool()>& condition, int timeoutM
     return waitUntil(condition, timeoutMs);
 }
 
-void EngineFixture::setStartPage(const QString& url) {
-    registry.setString(RegRoot::CurrentUser,
-                       QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer\\Main"),
-                       QStringLiteral("Start Page"), url);
+WebEnginePageView* EngineFixture::engineView(frmMain* window) {
+    return static_cast<WebEnginePageView*>(window->webMain);
 }
 
-frmMain* EngineFixture::openWindow(const QString& url) {
-    auto* window = new frmMain(services);
-    window->mstrURLNewWindow = url;
-    window->Show();
+bool EngineFixture::load(const QString& pathOrUrl, int timeoutMs) {
+    QSignalSpy complete(&view, &PageView::DocumentComplete);
+    view.Navigate(pathOrUrl.startsWith(QLatin1Char('/')) ? server.url(pathOrUrl).toString()
+                                                        : pathOrUrl);
+    return waitFor([&] { return !complete.isEmpty(); }, timeoutMs);
+}
+
+bool EngineFixture::titleBecomes(const QString& title) {
+    return waitFor([&] { return view.LocationName() == title; });
+}
+
+QVariant EngineFixture::evaluate(const QString& script) {
+    QVariant value;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant& result) {
+        value = result;
+        done = true;
+    });
+    waitFor([&] { return done; });
+    return value;
+}
+
+frmMain* EngineFixture::openOn(const QString& path, const QString& title) {
+    setStartPage(server.url(path).toString());
+    frmMain* window = openWindow();
+    EXPECT_TRUE(waitFor([&] { return window->windowTitle() == caption(title); }))
+        << window->windowTitle().toStdString();
     return window;
 }

@@ -1,38 +1,36 @@
 #pragma once
 
-#include "FakeMessageBoxes.h"
-#include "FakePageDialogs.h"
-#include "FakeRegistryStore.h"
-#include "LoopbackHttpServer.h"
-#include "Services.h"
-#include "SqliteUrlHistory.h"
+#include "engine/WebEnginePageView.h"
+#include "platform/SqliteUrlHistory.h"
+#include "platform/testing/FakePageDialogs.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/LoopbackHttpServer.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 
 class QWebEngineProfile;
-class frmMain;
 
-// Real Qt WebEngine views on one shared profile, pages from a loopback server the test
-// starts itself. Windows left open are deleted after each test.
-class EngineFixture : public ::testing::Test {
+// Real Qt WebEngine on one shared profile, pages from a loopback server of the test's own:
+// windows on the fake services with engine page views, and a page view of its own (`view`,
+// fake dialogs, 800 x 600) for tests of the view alone.
+class EngineFixture : public ::testing::Test, public FakeServices {
 protected:
     EngineFixture();
-    ~EngineFixture() override;
 
     static QWebEngineProfile* profile();
     static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
+    static QString caption(const QString& title) { return title + QStringLiteral(" - Tarnvale"); }
+    static WebEnginePageView* engineView(frmMain* window);
 
-    void setStartPage(const QString& url);
-    frmMain* openWindow(const QString& url = QString());
+    // Loads a path of the server, or a whole address, in `view`; true once the load ended.
+    bool load(const QString& pathOrUrl, int timeoutMs = 20000);
+    bool titleBecomes(const QString& title);
+    // A script's answer in `view`.
+    QVariant evaluate(const QString& script);
+    frmMain* openOn(const QString& path, const QString& title);
 
     LoopbackHttpServer server;
-    QTemporaryDir folder;
-    std::unique_ptr<SqliteUrlHistory> history;
-    FakeRegistryStore registry;
-    FakeMessageBoxes boxes;
+    SqliteUrlHistory sqlHistory;
     FakePageDialogs dialogs;
-    FakePageDialogs& pageDialogs = dialogs; // where a fixture of favorites has dialogs too
-    Services services;
+    WebEnginePageView view;
 };

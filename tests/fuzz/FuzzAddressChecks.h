@@ -1,12 +1,13 @@
 #pragma once
 
 // What the fuzz targets for addresses, file names and command lines ask of one input.
-#include "AddressText.h"
-#include "GbkText.h"
-#include "IniText.h"
-#include "PageProperties.h"
-#include "SingleInstance.h"
-#include "StartAddress.h"
+#include "platform/AddressText.h"
+#include "platform/FileNames.h"
+#include "platform/GbkText.h"
+#include "platform/IniText.h"
+#include "platform/PageProperties.h"
+#include "platform/SingleInstance.h"
+#include "browser/StartAddress.h"
 
 #include <QUrl>
 

@@ -2,9 +2,9 @@
 
 // What each fuzz target asks of one input; the regression tests replay saved inputs through
 // the same checks. Each returns false when an expectation does not hold (a crash is a crash).
-#include "IniText.h"
-#include "RegFileParser.h"
-#include "StyleSheetSkinEngine.h"
+#include "platform/IniText.h"
+#include "platform/RegFileParser.h"
+#include "platform/StyleSheetSkinEngine.h"
 
 #include <QStringDecoder>
 

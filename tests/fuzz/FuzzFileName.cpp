@@ -1,4 +1,4 @@
-#include "FuzzAddressChecks.h"
+#include "tests/fuzz/FuzzAddressChecks.h"
 
 #include <cstddef>
 #include <cstdint>

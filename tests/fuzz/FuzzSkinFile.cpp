@@ -1,4 +1,4 @@
-#include "FuzzChecks.h"
+#include "tests/fuzz/FuzzChecks.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Qt's own dialogs, buttons and menus speak Chinese whatever LANG says.
-#include "ChineseLocale.h"
+#include "platform/ChineseLocale.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // Inputs the fuzzers once found failing, replayed through the same checks.
-#include "FuzzAddressChecks.h"
-#include "FuzzChecks.h"
+#include "tests/fuzz/FuzzAddressChecks.h"
+#include "tests/fuzz/FuzzChecks.h"
 
 #include <QDir>
 #include <QFile>

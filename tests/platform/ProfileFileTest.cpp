@@ -1,8 +1,8 @@
 // Reading and writing one value of shortcut files as Windows writes them.
-#include "GbkText.h"
-#include "IniProfileFile.h"
-#include "IniText.h"
-#include "TestFiles.h"
+#include "platform/GbkText.h"
+#include "platform/IniProfileFile.h"
+#include "platform/IniText.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,75 +14,36 @@ namespace {
 
 const QString kData = QStringLiteral(TARNVALE_TEST_DATA "/favorites/");
 
-struct ReadCase {
-    const char* file;
-    QString url;
-};
-
-class ProfileReadTest : public ::testing::TestWithParam<ReadCase> {};
-
-TEST_P(ProfileReadTest, UrlOfInternetShortcut) {
+TEST(ProfileRead, UrlsOfShortcutsAsWindowsAndOthersWriteThem) {
+    const QList<QPair<const char*, QString>> rows = {
+        {"windows-shortcut.url", "http://news.example.cn/新闻/"},
+        {"utf8-bom.url", "http://例子.com/首页"},
+        {"lf-line-ends.url", "http://lf.example/"},
+        {"cr-line-ends.url", "http://cr.example/"},
+        {"duplicate-keys.url", "http://first.example/"},
+        {"spaced-and-quoted.url", "http://quoted.example/"},
+        {"no-section.url", ""},
+        {"no-url-key.url", ""},
+        {"empty-url.url", ""},
+        {"other-section-only.url", ""},
+        {"missing.url", ""}};
     IniProfileFile profile;
-    EXPECT_EQ(profile.readValue("InternetShortcut", "URL",
-                                nativePath(kData + QLatin1String(GetParam().file)), 2048),
-              GetParam().url);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    WindowsFiles, ProfileReadTest,
-    ::testing::Values(ReadCase{"windows-shortcut.url", "http://news.example.cn/新闻/"},
-                      ReadCase{"utf8-bom.url", "http://例子.com/首页"},
-                      ReadCase{"lf-line-ends.url", "http://lf.example/"},
-                      ReadCase{"cr-line-ends.url", "http://cr.example/"},
-                      ReadCase{"duplicate-keys.url", "http://first.example/"},
-                      ReadCase{"spaced-and-quoted.url", "http://quoted.example/"},
-                      ReadCase{"no-section.url", ""}, ReadCase{"no-url-key.url", ""},
-                      ReadCase{"empty-url.url", ""}, ReadCase{"other-section-only.url", ""},
-                      ReadCase{"missing.url", ""}),
-    [](const auto& info) {
-        std::string name = info.param.file;
-        for (char& c : name)
-            c = std::isalnum(uchar(c)) ? c : '_';
-        return name;
-    });
-
-struct CutCase {
-    const char* name;
-    QByteArray value;
-    bool utf8;
-    QByteArray expected;
-};
-
-class CutValueTest : public ::testing::TestWithParam<CutCase> {};
-
-TEST_P(CutValueTest, NeverHalfACharacter) {
-    EXPECT_EQ(ini::cutValue(GetParam().value, 2047, GetParam().utf8), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, CutValueTest,
-    ::testing::Values(CutCase{"Exactly2047", QByteArray(2047, 'a'), false, QByteArray(2047, 'a')},
-                      CutCase{"Of2048", QByteArray(2048, 'a'), false, QByteArray(2047, 'a')},
-                      CutCase{"GbkPairAcrossTheLimit", QByteArray(2046, 'a') + "\xD6\xD0", false,
-                              QByteArray(2046, 'a')},
-                      CutCase{"GbkPairInside", QByteArray(2045, 'a') + "\xD6\xD0x", false,
-                              QByteArray(2045, 'a') + "\xD6\xD0"},
-                      CutCase{"DanglingLeadByte", QByteArray("abc\xD6"), false, QByteArray("abc")},
-                      CutCase{"Utf8AcrossTheLimit", QByteArray(2045, 'a') + "\xE4\xB8\xAD", true,
-                              QByteArray(2045, 'a')}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ProfileRead, LongAddressesThroughTheBuffer) {
+    for (const auto& [file, url] : rows)
+        EXPECT_EQ(profile.readValue("InternetShortcut", "URL", nativePath(kData + file), 2048), url)
+            << file;
+    // Long values come through the buffer cut, never half a character.
     QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/long.url");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     const QByteArray url = "http://long.example/?q=" + QByteArray(3000, 'x');
-    file.write("[InternetShortcut]\r\nURL=" + url + "\r\n");
-    file.close();
-    IniProfileFile profile;
-    EXPECT_EQ(profile.readValue("InternetShortcut", "URL", nativePath(path), 2048),
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/long.url", "[InternetShortcut]\r\nURL=" + url));
+    EXPECT_EQ(profile.readValue("InternetShortcut", "URL", nativePath(folder.path() + "/long.url"),
+                                2048),
               QString::fromLatin1(url.left(2047)));
+    EXPECT_EQ(ini::cutValue(QByteArray(2046, 'a') + "\xD6\xD0", 2047, false), QByteArray(2046, 'a'));
+    EXPECT_EQ(ini::cutValue(QByteArray(2045, 'a') + "\xD6\xD0x", 2047, false),
+              QByteArray(2045, 'a') + "\xD6\xD0");
+    EXPECT_EQ(ini::cutValue("abc\xD6", 2047, false), QByteArray("abc"));
+    EXPECT_EQ(ini::cutValue(QByteArray(2045, 'a') + "\xE4\xB8\xAD", 2047, true),
+              QByteArray(2045, 'a'));
 }
 
 class ProfileWriteTest : public ::testing::Test {
@@ -109,45 +70,30 @@ TEST_F(ProfileWriteTest, ChangesOnlyTheKeysLine) {
               QStringLiteral("http://新.example/"));
 }
 
-TEST_F(ProfileWriteTest, KeepsLineEndsAndTheByteOrderMark) {
-    const QString lf = copy("lf-line-ends.url");
-    ASSERT_TRUE(profile.writeValue("InternetShortcut", "IconIndex", "3", nativePath(lf)));
-    EXPECT_EQ(readFileBytes(lf), QByteArray("; written on Linux\n[InternetShortcut]\n"
-                                            "URL=http://lf.example/\nIconIndex=3\n"));
-
-    const QString bom = copy("utf8-bom.url");
-    ASSERT_TRUE(
-        profile.writeValue("InternetShortcut", "URL", "http://改.example/", nativePath(bom)));
-    EXPECT_EQ(readFileBytes(bom),
-              "\xEF\xBB\xBF" + QStringLiteral("[InternetShortcut]\r\nURL=http://"
-                                              "改.example/\r\nIconIndex=0\r\n")
-                                   .toUtf8());
-}
-
-TEST_F(ProfileWriteTest, AddsKeySectionOrFile) {
-    const QString noKey = copy("no-final-newline.url");
-    ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://a/", nativePath(noKey)));
-    EXPECT_EQ(readFileBytes(noKey),
-              QByteArray("[InternetShortcut]\r\nIconIndex=0\r\nURL=http://a/\r\n"));
-
-    const QString noSection = copy("no-section.url");
-    ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://b/", nativePath(noSection)));
-    EXPECT_EQ(readFileBytes(noSection), QByteArray("URL=http://nowhere.example/\r\n"
-                                                   "[InternetShortcut]\r\nURL=http://b/\r\n"));
-
+TEST_F(ProfileWriteTest, KeepsTheFileAsItWasAroundTheValue) {
+    const QList<std::tuple<const char*, const char*, QByteArray>> rows = {
+        {"lf-line-ends.url", "IconIndex",
+         "; written on Linux\n[InternetShortcut]\nURL=http://lf.example/\nIconIndex=3\n"},
+        {"utf8-bom.url", "URL",
+         "\xEF\xBB\xBF[InternetShortcut]\r\nURL=3\r\nIconIndex=0\r\n"},
+        {"no-final-newline.url", "URL", "[InternetShortcut]\r\nIconIndex=0\r\nURL=3\r\n"},
+        {"no-section.url", "URL",
+         "URL=http://nowhere.example/\r\n[internetshortcut]\r\nURL=3\r\n"},
+        {"duplicate-keys.url", "url",
+         "[InternetShortcut]\r\nURL=3\r\nURL=http://second.example/\r\n"
+         "[InternetShortcut]\r\nURL=http://third.example/\r\n"}};
+    for (const auto& [file, key, expected] : rows) {
+        const QString path = copy(file);
+        ASSERT_TRUE(profile.writeValue("internetshortcut", key, "3", nativePath(path)));
+        EXPECT_EQ(readFileBytes(path), expected) << file;
+    }
     const QString fresh = folder.path() + QStringLiteral("/新建.url");
     ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://c/中", nativePath(fresh)));
     EXPECT_EQ(readFileBytes(fresh), "[InternetShortcut]\r\nURL=" + toGbk("http://c/中") + "\r\n");
-    EXPECT_EQ(QFile(fresh).permissions() & QFileDevice::ReadOwner, QFileDevice::ReadOwner);
-}
-
-TEST_F(ProfileWriteTest, TheFirstOfDuplicatedKeysIsTheOneChanged) {
-    const QString path = copy("duplicate-keys.url");
-    ASSERT_TRUE(profile.writeValue("internetshortcut", "url", "http://new/", nativePath(path)));
-    EXPECT_EQ(readFileBytes(path),
-              QByteArray("[InternetShortcut]\r\nURL=http://new/\r\n"
-                         "URL=http://second.example/\r\n"
-                         "[InternetShortcut]\r\nURL=http://third.example/\r\n"));
+    // Values stay on one line.
+    ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://a/\r\n[Evil]\r\nk=v",
+                                   nativePath(fresh)));
+    EXPECT_EQ(readFileBytes(fresh), QByteArray("[InternetShortcut]\r\nURL=http://a/[Evil]k=v\r\n"));
 }
 
 TEST_F(ProfileWriteTest, AFailedWriteReportsItAndLeavesTheOldFile) {
@@ -169,13 +115,6 @@ TEST_F(ProfileWriteTest, AFailedWriteReportsItAndLeavesTheOldFile) {
     EXPECT_TRUE(QFileInfo(folder.path() + "/folder.url").isDir());
     // No temporary file is left behind.
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Hidden | QDir::Files).isEmpty());
-}
-
-TEST_F(ProfileWriteTest, ValuesStayOnOneLine) {
-    const QString path = folder.path() + QStringLiteral("/x.url");
-    ASSERT_TRUE(profile.writeValue("InternetShortcut", "URL", "http://a/\r\n[Evil]\r\nk=v",
-                                   nativePath(path)));
-    EXPECT_EQ(readFileBytes(path), QByteArray("[InternetShortcut]\r\nURL=http://a/[Evil]k=v\r\n"));
 }
 
 TEST(NativePaths, GbkNamesFromWindowsAreReadable) {

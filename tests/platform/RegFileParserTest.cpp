@@ -1,8 +1,12 @@
 // Registry exports as regedit writes them, from tests/data/registry.
-#include "RegFileParser.h"
-#include "GbkText.h"
+#include "platform/GbkText.h"
+#include "platform/RegFileParser.h"
+#include "platform/RegFileStore.h"
+#include "platform/testing/FakeRegistryStore.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,28 +63,11 @@ TEST(RegFileParser, Version5FileInUtf16) {
               nullptr);
 }
 
-struct Unrecognised {
-    const char* name;
-    QByteArray bytes;
-};
-
-class RegFileParserGarbage : public ::testing::TestWithParam<Unrecognised> {};
-
-TEST_P(RegFileParserGarbage, YieldsNoKeys) {
-    const RegFileContents reg = parseRegFile(GetParam().bytes);
-    EXPECT_FALSE(reg.recognised());
-    EXPECT_EQ(reg.key(RegRoot::CurrentUser, kMain), nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, RegFileParserGarbage,
-    ::testing::Values(Unrecognised{"Empty", {}},
-                      Unrecognised{"NoHeader", "[HKEY_CURRENT_USER\\Software]\r\n\"a\"=\"b\"\r\n"},
-                      Unrecognised{"Binary", QByteArray("\0\xFF\xFE\x01\x80", 5)},
-                      Unrecognised{"OddUtf16", QByteArray("\xFF\xFE\x52", 3)}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RegFileParser, MalformedLinesAreSkippedNotFatal) {
+TEST(RegFileParser, GarbageYieldsNoKeysAndMalformedLinesAreSkipped) {
+    for (const QByteArray& bytes :
+         {QByteArray(), QByteArray("[HKEY_CURRENT_USER\\Software]\r\n\"a\"=\"b\"\r\n"),
+          QByteArray("\0\xFF\xFE\x01\x80", 5), QByteArray("\xFF\xFE\x52", 3)})
+        EXPECT_FALSE(parseRegFile(bytes).recognised()) << bytes.toHex().toStdString();
     const RegFileContents reg = parseRegFile("REGEDIT4\n"
                                              "\"orphan\"=\"before any key\"\n"
                                              "[HKEY_NOWHERE\\X]\n\"lost\"=\"y\"\n"
@@ -94,6 +81,32 @@ TEST(RegFileParser, MalformedLinesAreSkippedNotFatal) {
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->size(), 1);
     EXPECT_EQ(key->value("ok").data, sz("kept"));
+}
+
+// The same answers from the in-memory fake and the .reg file store, so tests that use the fake
+// rely on nothing the real store would answer differently.
+TEST(RegistryStoreContract, FakeAndFileStoreAnswerAlike) {
+    const QString key = QStringLiteral("SOFTWARE\\Tarnvale\\Test");
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/user.reg");
+    ASSERT_TRUE(writeFileBytes(path, toGbk("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key +
+                                           "]\r\n\"Name\"=\"首页\"\r\n")));
+    FakeRegistryStore fake;
+    fake.setString(RegRoot::CurrentUser, key, QStringLiteral("Name"), QStringLiteral("首页"));
+    QHash<quint32, QString> files{{RegRoot::CurrentUser, path},
+                                  {RegRoot::LocalMachine, folder.path()}}; // a folder: unreadable
+    const RegFileStore store(files);
+    for (const RegistryStore* backend : {static_cast<const RegistryStore*>(&fake),
+                                         static_cast<const RegistryStore*>(&store)}) {
+        const RegQuery q = backend->query(RegRoot::CurrentUser, key.toLower(), "NAME");
+        EXPECT_EQ(q.status, RegQuery::Present);
+        EXPECT_EQ(q.value.type, RegType::Sz);
+        EXPECT_EQ(q.value.data, sz(QStringLiteral("首页")));
+        EXPECT_EQ(backend->query(RegRoot::CurrentUser, key, "Other").status, RegQuery::Absent);
+        EXPECT_EQ(backend->query(RegRoot::CurrentUser, key + "\\Sub", "Name").status,
+                  RegQuery::Absent);
+    }
+    EXPECT_EQ(store.query(RegRoot::LocalMachine, key, "Name").status, RegQuery::NotAccessible);
 }
 
 } // namespace

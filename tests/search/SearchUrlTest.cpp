@@ -1,5 +1,5 @@
-#include "SearchUrl.h"
-#include "modMain.h"
+#include "search/SearchUrl.h"
+#include "core/modMain.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // Readable Qt values in test failure messages; included into every test source by CMake.
 #include <QByteArray>
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -24,4 +25,8 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 
 inline void PrintTo(const QColor& color, std::ostream* os) {
     *os << color.name(QColor::HexArgb).toStdString();
+}
+
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ')';
 }

@@ -1,8 +1,8 @@
 // Entry point of every test program: a QApplication on the offscreen platform, in Chinese as
 // the browser runs, with the XDG folders and HOME pointed at a temporary folder so no test
 // touches the user's real files.
-#include "ChineseLocale.h"
-#include "TestEnvironment.h"
+#include "platform/ChineseLocale.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "WaitUntil.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QEventLoop>
 #include <QTimer>

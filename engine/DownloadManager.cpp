@@ -1,0 +1,164 @@
+#include "engine/DownloadManager.h"
+
+#include "engine/DownloadsWindow.h"
+#include "platform/PageDialogs.h"
+#include "engine/WebEnginePage.h"
+#include "engine/WebEnginePageView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+} // namespace
+
+DownloadManager::DownloadManager(QWebEngineProfile* profile, PageDialogs* dialogs, QObject* parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+    , m_window(new DownloadsWindow) {
+    connect(profile, &QWebEngineProfile::downloadRequested, this, &DownloadManager::handle);
+}
+
+DownloadManager::~DownloadManager() {
+    delete m_window.data();
+}
+
+QString DownloadManager::downloadFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    return folder.isEmpty() ? QDir::homePath() + QStringLiteral("/Downloads") : folder;
+}
+
+QString DownloadManager::uniquePath(const QString& folder, const QString& name) {
+    const QFileInfo info(name);
+    const QString base = info.completeBaseName().isEmpty() ? name : info.completeBaseName();
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QDir dir(folder);
+    QString candidate = dir.filePath(name);
+    for (int n = 1;
+         QFileInfo::exists(candidate) || QFileInfo::exists(candidate + QLatin1String(kPartSuffix));
+         ++n)
+        candidate = dir.filePath(QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix));
+    return candidate;
+}
+
+QString DownloadManager::reservePartFile(const QString& path) {
+    for (int n = 0; n < 1000; ++n) {
+        const QString part =
+            path + (n ? QStringLiteral(".%1").arg(n) : QString()) + QLatin1String(kPartSuffix);
+        const int fd = ::open(native(part).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return part;
+        }
+        if (errno != EEXIST)
+            return QString();
+    }
+    return QString();
+}
+
+QString DownloadManager::settleFile(const QString& part, const QString& target, bool replace) {
+    const int fd = ::open(native(part).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return QString();
+    const bool flushed = ::fsync(fd) == 0;
+    ::close(fd);
+    if (!flushed)
+        return QString();
+    if (replace) // the user chose to replace it: the old file stays until the new one is there
+        return ::rename(native(part).constData(), native(target).constData()) == 0 ? target
+                                                                                   : QString();
+    QString finalPath = target;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        if (::renameat2(AT_FDCWD, native(part).constData(), AT_FDCWD, native(finalPath).constData(),
+                        RENAME_NOREPLACE) == 0)
+            return finalPath;
+        if (errno != EEXIST)
+            return QString();
+        // Something took the name meanwhile.
+        finalPath = uniquePath(QFileInfo(target).absolutePath(), QFileInfo(target).fileName());
+    }
+    return QString();
+}
+
+void DownloadManager::handle(QWebEngineDownloadRequest* download) {
+    if (download->isSavePageDownload())
+        return; // "Save As" accepted it already, with the user's own path
+    auto* page = qobject_cast<WebEnginePage*>(download->page());
+    WebEnginePageView* view = page ? page->view() : nullptr;
+    const bool silent = !view || view->Silent() || !m_dialogs;
+    const QString name = download->downloadFileName().isEmpty() ? QStringLiteral("下载")
+                                                                : download->downloadFileName();
+
+    if (silent && page && page->msSinceLastDownload() < kMinSilentInterval) {
+        // Nobody asked for this one: a page must not fill the disk with downloads.
+        download->cancel();
+        if (m_window)
+            m_window->addBlocked(name);
+        Q_EMIT downloadBlocked(name);
+        return;
+    }
+    if (page)
+        page->downloadStarted();
+
+    QString target;
+    if (silent) {
+        QDir().mkpath(downloadFolder());
+        target = uniquePath(downloadFolder(), name);
+    } else {
+        // A modal question is allowed here: the download must be accepted in this slot.
+        const auto chosen =
+            m_dialogs->chooseDownloadPath(view, QDir(downloadFolder()).filePath(name));
+        if (!chosen) {
+            download->cancel();
+            return;
+        }
+        target = *chosen;
+    }
+    const QString part = reservePartFile(target);
+    if (part.isEmpty()) {
+        download->cancel();
+        Q_EMIT downloadFailed(target);
+        return;
+    }
+    const QFileInfo info(part);
+    download->setDownloadDirectory(info.absolutePath());
+    download->setDownloadFileName(info.fileName());
+    download->accept();
+    if (m_window)
+        m_window->add(download, target);
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this,
+            [this, download, part, target, silent] { settle(download, part, target, !silent); });
+}
+
+void DownloadManager::settle(QWebEngineDownloadRequest* download, const QString& part,
+                             const QString& target, bool replace) {
+    const auto state = download->state();
+    if (state != QWebEngineDownloadRequest::DownloadCompleted &&
+        state != QWebEngineDownloadRequest::DownloadCancelled &&
+        state != QWebEngineDownloadRequest::DownloadInterrupted)
+        return;
+    if (state != QWebEngineDownloadRequest::DownloadCompleted) {
+        QFile::remove(part); // made by this download, nobody else's
+        Q_EMIT downloadFailed(target);
+        return;
+    }
+    const QString finalPath = settleFile(part, target, replace);
+    if (finalPath.isEmpty()) {
+        Q_EMIT downloadFailed(target);
+        return;
+    }
+    if (m_window)
+        m_window->finished(download, finalPath);
+    Q_EMIT downloadFinished(finalPath);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "engine/DownloadsWindow.h"
+
+class DownloadsWindow;
+class PageDialogs;
+class QWebEngineDownloadRequest;
+class QWebEngineProfile;
+
+// Saves what pages download. A silent page's download goes into the Downloads folder under a
+// name that never replaces an existing file; otherwise the user chooses where first. The data
+// arrives in a ".part" file of its own (made exclusively, so no other program's file is ever
+// written or deleted), is flushed to disk and then takes its final name in one rename. A silent
+// page that starts a download within kMinSilentInterval of its previous one is refused: the
+// download is listed as blocked. Each download shows in a small window.
+class DownloadManager final : public QObject {
+    Q_OBJECT
+public:
+    DownloadManager(QWebEngineProfile* profile, PageDialogs* dialogs, QObject* parent = nullptr);
+    ~DownloadManager() override;
+
+    static QString downloadFolder();
+    // folder/name, or "name (1).ext", "name (2).ext"... when taken (with its ".part" too).
+    static QString uniquePath(const QString& folder, const QString& name);
+    static constexpr const char* kPartSuffix = ".part";
+    static constexpr qint64 kMinSilentInterval = 10000; // ms
+
+    // Makes "<path>.part" (else "<path>.1.part", ...) that did not exist; empty on failure.
+    static QString reservePartFile(const QString& path);
+    // Flushes the part to disk and gives it the final name: over an existing file (replace),
+    // or else never over one, taking the next free name. The name it took, or empty.
+    static QString settleFile(const QString& part, const QString& target, bool replace);
+
+    DownloadsWindow* window() const { return m_window; }
+
+Q_SIGNALS:
+    // The file is complete under its final name.
+    void downloadFinished(const QString& path);
+    void downloadFailed(const QString& path);
+    void downloadBlocked(const QString& name);
+
+private:
+    void handle(QWebEngineDownloadRequest* download);
+    void settle(QWebEngineDownloadRequest* download, const QString& part, const QString& target,
+                bool replace);
+
+    PageDialogs* m_dialogs;
+    QPointer<DownloadsWindow> m_window;
+};

@@ -1,0 +1,57 @@
+#include "engine/WebEnginePage.h"
+
+#include "platform/PageDialogs.h"
+#include "engine/WebEnginePageView.h"
+
+#include <QCoreApplication>
+#include <limits>
+
+WebEnginePage::WebEnginePage(QWebEngineProfile* profile, WebEnginePageView* view, QObject* parent)
+    : QWebEnginePage(profile, parent)
+    , m_view(view) {}
+
+qint64 WebEnginePage::msSinceLastDownload() const {
+    return m_lastDownload.isValid() ? m_lastDownload.elapsed() : std::numeric_limits<qint64>::max();
+}
+
+QString WebEnginePage::leavePageQuestion() {
+    // The engine asks it through javaScriptConfirm, in these words (translated or not).
+    return QCoreApplication::translate(
+        "QWebEnginePage",
+        "Are you sure you want to leave this page? Changes that you made may not be saved.");
+}
+
+QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
+    return m_view->requestNewWindow();
+}
+
+bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
+    Q_EMIT m_view->BeforeNavigate2(url.toString());
+    return true;
+}
+
+// While silent, script boxes answer as if dismissed: alert closed, confirm and prompt refused,
+// and a page asking before it is left is left.
+void WebEnginePage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg) {
+    if (!m_view->Silent() && m_view->dialogs())
+        m_view->dialogs()->scriptAlert(m_view, securityOrigin, msg);
+}
+
+bool WebEnginePage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) {
+    const bool leaving = msg == leavePageQuestion();
+    if (m_view->Silent() || !m_view->dialogs())
+        return leaving;
+    if (leaving)
+        return m_view->dialogs()->confirmLeavingPage(m_view);
+    return m_view->dialogs()->scriptConfirm(m_view, securityOrigin, msg);
+}
+
+bool WebEnginePage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
+                                     const QString& defaultValue, QString* result) {
+    if (m_view->Silent() || !m_view->dialogs())
+        return false;
+    const auto answer = m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue);
+    if (answer && result)
+        *result = *answer;
+    return answer.has_value();
+}

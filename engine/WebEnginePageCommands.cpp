@@ -1,0 +1,133 @@
+// The document commands of the engine page view: save, print, preview, page set-up,
+// properties and the edit actions, each with the view's own dialogs.
+#include "platform/FileNames.h"
+#include "platform/AddressText.h"
+#include "platform/PageDialogs.h"
+#include "platform/PageProperties.h"
+#include "engine/WebEnginePage.h"
+#include "engine/WebEnginePageView.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QPrinter>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+QPrinter* WebEnginePageView::printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
+void WebEnginePageView::ExecWB(int cmdID, int) {
+    if (m_page->url().isEmpty())
+        return; // no document yet: nothing to act on
+    switch (cmdID) {
+    case OLECMDID_SAVEAS:
+        saveAs();
+        break;
+    case OLECMDID_PRINT:
+        print();
+        break;
+    case OLECMDID_PRINTPREVIEW:
+        printPreview();
+        break;
+    case OLECMDID_PAGESETUP:
+        if (m_dialogs)
+            m_dialogs->setUpPage(this, printer());
+        break;
+    case OLECMDID_PROPERTIES:
+        showProperties();
+        break;
+    case OLECMDID_CUT:
+        m_page->triggerAction(QWebEnginePage::Cut);
+        break;
+    case OLECMDID_COPY:
+        m_page->triggerAction(QWebEnginePage::Copy);
+        break;
+    case OLECMDID_PASTE:
+        m_page->triggerAction(QWebEnginePage::Paste);
+        break;
+    case OLECMDID_SELECTALL:
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    default:
+        break;
+    }
+}
+
+void WebEnginePageView::saveAs() {
+    if (!m_dialogs)
+        return;
+    const QString name = fileNameFromTitle(LocationName(), QStringLiteral("网页"));
+    const auto target = m_dialogs->chooseSaveTarget(this, name);
+    if (!target)
+        return;
+    m_page->save(target->path, target->format == PageDialogs::SaveFormat::CompleteHtml
+                                   ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
+                                   : QWebEngineDownloadRequest::MimeHtmlSaveFormat);
+}
+
+// Printing is asynchronous and the engine refuses a second job while one runs: the printer
+// stays alive and further requests are ignored until it reports back.
+void WebEnginePageView::print() {
+    if (!m_dialogs || m_printing)
+        return;
+    if (!m_dialogs->choosePrinter(this, printer()))
+        return;
+    m_printing = true;
+    connect(
+        m_view, &QWebEngineView::printFinished, this, [this] { m_printing = false; },
+        Qt::SingleShotConnection);
+    m_view->print(printer());
+}
+
+void WebEnginePageView::printPreview() {
+    if (!m_dialogs || m_printing)
+        return;
+    m_printing = true;
+    const QPointer<WebEnginePageView> guard(this);
+    m_dialogs->previewPrint(this, printer(), [this, guard](QPrinter* target) {
+        if (!guard)
+            return;
+        // Safe to wait here: the preview asks from its own dialog, not from an engine event.
+        QEventLoop loop;
+        connect(m_view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+        m_view->print(target);
+        loop.exec();
+    });
+    if (guard)
+        m_printing = false;
+}
+
+void WebEnginePageView::showProperties() {
+    PageProperties properties;
+    properties.title = LocationName();
+    properties.address = shownAddress(LocationURL());
+    properties.protocol = protocolDescription(m_page->url().scheme());
+    const QPointer<WebEnginePageView> guard(this);
+    static const QString script = QStringLiteral(
+        "(function() {"
+        " var n = performance.getEntriesByType('navigation')[0];"
+        " var size = n ? (n.encodedBodySize || n.transferSize || n.decodedBodySize) : -1;"
+        " return [document.contentType || '', String(size === undefined ? -1 : size),"
+        "         document.lastModified || ''];"
+        "})()");
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [guard, properties](const QVariant& result) mutable {
+                              const QStringList values = result.toStringList();
+                              if (values.size() == 3) {
+                                  properties.type = values[0];
+                                  properties.size = sizeDescription(values[1].toLongLong());
+                                  properties.modified = values[2];
+                              }
+                              // Not from inside the engine's callback: the dialog is modal.
+                              QTimer::singleShot(0, guard, [guard, properties] {
+                                  if (guard && guard->m_dialogs)
+                                      guard->m_dialogs->showProperties(guard, properties);
+                              });
+                          });
+}

@@ -1,0 +1,142 @@
+// What the page view does where a bare engine view would do nothing useful: sign-in,
+// certificate errors, permission requests, full screen, and a page of its own when the page's
+// process dies. While silent it shows no dialog box: sign-in is cancelled and a bad
+// certificate refused.
+#include "platform/PageDialogs.h"
+#include "engine/PageRequestFilter.h"
+#include "engine/WebEnginePage.h"
+#include "engine/WebEnginePageView.h"
+
+#include <QAuthenticator>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineCertificateError>
+#include <QWebEngineFullScreenRequest>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
+#include <QWebEngineView>
+
+namespace {
+QString htmlEscaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+} // namespace
+
+void WebEnginePageView::connectHostingDefaults() {
+    connect(m_page, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl& url, QAuthenticator* authenticator) {
+                signIn(url, authenticator, authenticator->realm(), false);
+            });
+    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, this,
+            [this](const QUrl& url, QAuthenticator* authenticator, const QString& proxyHost) {
+                signIn(url, authenticator, proxyHost, true);
+            });
+    connect(m_page, &QWebEnginePage::certificateError, this, &WebEnginePageView::certificateError);
+    // Location, notifications, camera, microphone and the screen stay private.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(m_page, &QWebEnginePage::permissionRequested, this,
+            [](QWebEnginePermission permission) { permission.deny(); });
+#else
+    connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl& origin, QWebEnginePage::Feature feature) {
+                m_page->setFeaturePermission(origin, feature,
+                                             QWebEnginePage::PermissionDeniedByUser);
+            });
+#endif
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this,
+            &WebEnginePageView::fullScreenRequested);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                renderProcessTerminated(int(status));
+            });
+    // A script closing its window leaves the browser window alone: windowCloseRequested is
+    // deliberately not answered.
+}
+
+void WebEnginePageView::signIn(const QUrl& url, QAuthenticator* authenticator,
+                               const QString& realmOrHost, bool proxy) {
+    std::optional<PageDialogs::Credentials> credentials;
+    if (!Silent() && m_dialogs)
+        credentials = m_dialogs->signIn(this, url, realmOrHost, proxy);
+    if (!credentials) {
+        // A null authenticator cancels: the server's own answer is shown.
+        *authenticator = QAuthenticator();
+        return;
+    }
+    authenticator->setUser(credentials->user);
+    authenticator->setPassword(credentials->password);
+}
+
+void WebEnginePageView::certificateError(const QWebEngineCertificateError& error) {
+    if (Silent() || !m_dialogs || !error.isOverridable()) {
+        QWebEngineCertificateError(error).rejectCertificate();
+        return;
+    }
+    // The question is modal: ask it after the engine's own event has returned.
+    QWebEngineCertificateError pending = error;
+    pending.defer();
+    const QPointer<WebEnginePageView> guard(this);
+    QTimer::singleShot(0, this, [guard, pending]() mutable {
+        if (guard && guard->m_dialogs &&
+            guard->m_dialogs->continueDespiteCertificateError(guard, pending.url(),
+                                                              pending.description())) {
+            PageRequestFilter::certificateExceptionGranted(pending.url().host());
+            pending.acceptCertificate();
+        } else
+            pending.rejectCertificate();
+    });
+}
+
+void WebEnginePageView::fullScreenRequested(QWebEngineFullScreenRequest request) {
+    if (request.toggleOn() == isFullScreen()) {
+        request.accept();
+        return;
+    }
+    request.accept();
+    if (request.toggleOn()) {
+        // The view moves into a window of its own that covers the screen; Esc leaves.
+        m_fullScreen = new QWidget(nullptr, Qt::Window);
+        m_fullScreen->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* layout = new QVBoxLayout(m_fullScreen);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_view);
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_fullScreen);
+        connect(escape, &QShortcut::activated, this,
+                [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
+        if (QScreen* screen = window()->screen())
+            m_fullScreen->setGeometry(screen->geometry()); // also without a window manager
+        m_fullScreen->showFullScreen();
+        m_view->setFocus();
+        return;
+    }
+    auto* pageLayout = static_cast<QVBoxLayout*>(layout());
+    pageLayout->insertWidget(0, m_view, 1);
+    m_view->show();
+    delete m_fullScreen;
+    m_fullScreen = nullptr;
+    m_view->setFocus();
+}
+
+QString WebEnginePageView::crashPageHtml(const QUrl& failedUrl) {
+    const QString address = htmlEscaped(failedUrl.toString());
+    return QStringLiteral(
+               "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>页面已崩溃</title>"
+               "<style>body{font-family:sans-serif;margin:3em;color:#333}"
+               "h1{font-size:1.4em}</style></head><body><h1>页面已崩溃</h1>"
+               "<p>显示此网页的进程意外终止。</p><p><a id=\"reload\" href=\"%1\">重新加载</a>"
+               "</p><p style=\"color:#888\">%1</p></body></html>")
+        .arg(address);
+}
+
+void WebEnginePageView::renderProcessTerminated(int status) {
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    const QUrl failed = m_page->url();
+    // Out of the engine's event: loading from inside it is not safe.
+    QTimer::singleShot(0, this, [this, failed] { m_page->setHtml(crashPageHtml(failed), failed); });
+}

@@ -1,0 +1,158 @@
+#include "engine/WebEnginePageView.h"
+
+#include "engine/FindBar.h"
+#include "engine/PageRequestFilter.h"
+#include "platform/UrlHistory.h"
+#include "engine/WebEnginePage.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPrinter>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineHistory>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
+                                     PageDialogs* dialogs, QWidget* parent)
+    : PageView(parent)
+    , m_view(new QWebEngineView(this))
+    , m_history(history)
+    , m_dialogs(dialogs) {
+    m_page = new WebEnginePage(profile, this, m_view);
+    m_view->setPage(m_page);
+    // Starts the page now (this navigates nowhere), so that the engine's render widget exists
+    // before the window makes its native window. A window made first is made again when the
+    // engine's OpenGL surface arrives, and window managers then lose its maximised state.
+    m_page->runJavaScript(QString());
+    m_interceptor = new PageRequestFilter(this);
+    m_page->setUrlRequestInterceptor(m_interceptor);
+    m_findBar = new FindBar(m_page, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_findBar);
+    setFocusProxy(m_view);
+    // Ctrl+F reaches whichever widget of the engine has the focus; catch it on its way.
+    qApp->installEventFilter(this);
+
+    connectHostingDefaults();
+
+    connect(m_page, &QWebEnginePage::titleChanged, this, &PageView::TitleChange);
+    connect(m_page, &QWebEnginePage::urlChanged, this, &WebEnginePageView::reportHistoryState);
+    connect(m_page, &QWebEnginePage::loadStarted, this, &WebEnginePageView::reportHistoryState);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePageView::documentLoaded);
+}
+
+void WebEnginePageView::Navigate(const QString& url) {
+    // What people type into an address box: "www.example.com" becomes http, an absolute
+    // path a file address, a complete URL stays as it is.
+    const QUrl target = QUrl::fromUserInput(url);
+    if (target.isValid())
+        m_page->load(target);
+}
+
+void WebEnginePageView::GoBack() {
+    m_page->triggerAction(QWebEnginePage::Back);
+}
+
+void WebEnginePageView::GoForward() {
+    m_page->triggerAction(QWebEnginePage::Forward);
+}
+
+void WebEnginePageView::Refresh() {
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void WebEnginePageView::Stop() {
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+QString WebEnginePageView::LocationURL() const {
+    return m_page->url().toString(QUrl::FullyEncoded);
+}
+
+QString WebEnginePageView::LocationName() const {
+    return m_page->title();
+}
+
+WebEnginePageView::~WebEnginePageView() {
+    m_page->setUrlRequestInterceptor(nullptr);
+    delete m_fullScreen; // holds the engine view while the page is full screen
+}
+
+void WebEnginePageView::setOffline(bool on) {
+    PageView::setOffline(on);
+    m_interceptor->setOffline(on);
+}
+
+void WebEnginePageView::setSilent(bool on) {
+    PageView::setSilent(on);
+    m_interceptor->setSilent(on);
+}
+
+bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {
+    // Keys reach whichever widget of the engine has the focus; catch them on their way.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return PageView::eventFilter(watched, event);
+    auto* target = static_cast<QWidget*>(watched);
+    if (!isAncestorOf(target) || target == m_findBar || m_findBar->isAncestorOf(target))
+        return PageView::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F && key->modifiers() == Qt::ControlModifier) {
+        m_findBar->open();
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier)
+        Q_EMIT EscapePressed();
+    return PageView::eventFilter(watched, event);
+}
+
+void WebEnginePageView::DocumentMarkup(QObject* context, MarkupCallback callback) {
+    const QPointer<QObject> guard(context);
+    if (m_page->url().isEmpty()) {
+        QTimer::singleShot(0, context, [callback] { callback(std::nullopt); });
+        return;
+    }
+    m_page->runJavaScript(
+        QStringLiteral("document.documentElement ? document.documentElement.innerHTML : null"),
+        QWebEngineScript::ApplicationWorld, [guard, callback](const QVariant& result) {
+            if (!guard)
+                return;
+            if (result.isNull() || !result.isValid())
+                callback(std::nullopt);
+            else
+                callback(result.toString());
+        });
+}
+
+QWebEnginePage* WebEnginePageView::requestNewWindow() {
+    PageView* target = nullptr;
+    Q_EMIT NewWindow2(&target);
+    auto* engineTarget = qobject_cast<WebEnginePageView*>(target);
+    return engineTarget ? engineTarget->page() : nullptr;
+}
+
+void WebEnginePageView::reportHistoryState() {
+    const bool back = m_page->history()->canGoBack();
+    const bool forward = m_page->history()->canGoForward();
+    if (m_reportedBack != back) {
+        m_reportedBack = back;
+        Q_EMIT CommandStateChange(CSC_NAVIGATEBACK, back);
+    }
+    if (m_reportedForward != forward) {
+        m_reportedForward = forward;
+        Q_EMIT CommandStateChange(CSC_NAVIGATEFORWARD, forward);
+    }
+}
+
+void WebEnginePageView::documentLoaded(bool ok) {
+    reportHistoryState();
+    const QString url = LocationURL();
+    if (ok && m_history && isRecordableUrl(url))
+        m_history->recordVisit(url, LocationName());
+    Q_EMIT DocumentComplete(url);
+}

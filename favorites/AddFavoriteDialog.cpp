@@ -1,0 +1,97 @@
+#include "favorites/AddFavoriteDialog.h"
+
+#include "favorites/FavoriteFiles.h"
+#include "favorites/FavoriteFolderTree.h"
+#include "platform/FileNames.h"
+#include "platform/PlainText.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AddFavoriteDialog::AddFavoriteDialog(const QString& favoritesFolder, const QString& proposedName,
+                                     QWidget* parent)
+    : QDialog(parent)
+    , m_nameField(new QLineEdit(proposedName, this))
+    , m_folders(new FavoriteFolderTree(favoritesFolder, false, this)) {
+    setWindowTitle(QStringLiteral("添加到收藏夹"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("将该网页添加到收藏夹。"), this));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("名称(&N)："), m_nameField);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("创建到(&I)：（不选择文件夹即为“收藏夹”）"), this));
+    layout->addWidget(m_folders, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* newFolder =
+        buttons->addButton(QStringLiteral("新建文件夹(&W)..."), QDialogButtonBox::ActionRole);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    newFolder->setAutoDefault(false);
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    connect(newFolder, &QPushButton::clicked, this, &AddFavoriteDialog::createFolder);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AddFavoriteDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AddFavoriteDialog::reject);
+    m_nameField->selectAll();
+    resize(420, 360);
+}
+
+QString AddFavoriteDialog::shortcutPath(const QString& folder, const QString& name) {
+    const QString safe = fileNameFromTitle(name.trimmed(), QString());
+    if (safe.isEmpty())
+        return QString();
+    return QDir(folder).filePath(safe + QStringLiteral(".url"));
+}
+
+void AddFavoriteDialog::accept() {
+    const QString folder = m_folders->selectedFolder();
+    if (!favoriteFiles::folderIsInside(folder, m_folders->root())) {
+        // A folder that links elsewhere: the favorite would land outside the favorites.
+        plainText::ask(this, QMessageBox::Warning, QStringLiteral("添加到收藏夹"),
+                       QStringLiteral("不能在该文件夹中创建收藏夹项目。"), QMessageBox::Ok);
+        return;
+    }
+    const QString path = shortcutPath(folder, m_nameField->text());
+    if (path.isEmpty()) {
+        plainText::ask(this, QMessageBox::Information, QStringLiteral("添加到收藏夹"),
+                       QStringLiteral("请输入收藏夹项目的名称。"), QMessageBox::Ok);
+        return;
+    }
+    // A link under the name counts as taken too (replacing it replaces only the link).
+    const bool taken = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    if (taken &&
+        plainText::ask(
+            this, QMessageBox::Question, QStringLiteral("添加到收藏夹"),
+            QStringLiteral("“%1”已存在。要替换它吗？").arg(QFileInfo(path).completeBaseName()),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    m_path = path;
+    m_name = QFileInfo(path).completeBaseName();
+    QDialog::accept();
+}
+
+void AddFavoriteDialog::createFolder() {
+    bool ok = false;
+    const QString name = fileNameFromTitle(
+        QInputDialog::getText(this, QStringLiteral("新建文件夹"), QStringLiteral("文件夹名称："),
+                              QLineEdit::Normal, QStringLiteral("新建文件夹"), &ok),
+        QString());
+    if (!ok || name.isEmpty())
+        return;
+    const QString parent = m_folders->selectedFolder();
+    if (!favoriteFiles::createFolder(parent, name, m_folders->root())) {
+        plainText::ask(this, QMessageBox::Warning, QStringLiteral("新建文件夹"),
+                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
+        return;
+    }
+    m_folders->selectPath(QDir(parent).filePath(name));
+}

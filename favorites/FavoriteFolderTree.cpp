@@ -1,0 +1,70 @@
+#include "favorites/FavoriteFolderTree.h"
+
+#include "favorites/FavoriteFiles.h"
+#include "platform/FileNames.h"
+#include "platform/PlainText.h"
+
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QMessageBox>
+
+namespace {
+// Renames in place (F2) through the favorites rules: never over an existing entry, never a
+// name that would hide the file or leave the folder.
+class FavoritesModel final : public QFileSystemModel {
+public:
+    FavoritesModel(const QString& root, QObject* parent)
+        : QFileSystemModel(parent)
+        , m_root(root) {}
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::EditRole || !index.isValid())
+            return QFileSystemModel::setData(index, value, role);
+        const QString name = fileNameFromTitle(value.toString(), QString());
+        if (name == fileName(index))
+            return true;
+        if (favoriteFiles::rename(filePath(index), name, m_root))
+            return true;
+        plainText::ask(qobject_cast<QWidget*>(QObject::parent()), QMessageBox::Warning,
+                       QStringLiteral("重命名"),
+                       QStringLiteral("无法重命名为“%1”。").arg(value.toString()), QMessageBox::Ok);
+        return false;
+    }
+
+private:
+    QString m_root;
+};
+} // namespace
+
+FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWidget* parent)
+    : QTreeView(parent)
+    , m_model(new FavoritesModel(root, this))
+    , m_root(root) {
+    m_model->setFilter(withFiles ? QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot
+                                 : QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_model->setReadOnly(!withFiles);
+    setModel(m_model);
+    setRootIndex(m_model->setRootPath(root));
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        hideColumn(column);
+    header()->hide();
+    setEditTriggers(QAbstractItemView::EditKeyPressed);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+QString FavoriteFolderTree::selectedPath() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? m_model->filePath(current) : m_root;
+}
+
+QString FavoriteFolderTree::selectedFolder() const {
+    const QString path = selectedPath();
+    return QFileInfo(path).isDir() ? path : QFileInfo(path).absolutePath();
+}
+
+void FavoriteFolderTree::selectPath(const QString& path) {
+    const QModelIndex index = m_model->index(path);
+    if (index.isValid())
+        setCurrentIndex(index);
+}

@@ -1,0 +1,18 @@
+#include "favorites/QtFavoriteDialogs.h"
+
+#include "favorites/AddFavoriteDialog.h"
+#include "favorites/OrganizeFavoritesDialog.h"
+
+std::optional<FavoriteDialogs::Added> QtFavoriteDialogs::addFavorite(QWidget* owner,
+                                                                     const QString& favoritesFolder,
+                                                                     const QString& proposedName) {
+    AddFavoriteDialog dialog(favoritesFolder, proposedName, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Added{dialog.chosenPath(), dialog.chosenName()};
+}
+
+void QtFavoriteDialogs::organizeFavorites(QWidget* owner, const QString& favoritesFolder) {
+    OrganizeFavoritesDialog dialog(favoritesFolder, owner);
+    dialog.exec();
+}

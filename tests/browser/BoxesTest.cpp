@@ -1,0 +1,217 @@
+// The search box, the address box's suggestions, the open dialog and the Favorites menu of a
+// window; on fake services.
+#include "tests/browser/BrowserTestWindow.h"
+
+#include "browser/FavoritesList.h"
+#include "browser/FavoritesMenu.h"
+#include "browser/ImageButton.h"
+#include "browser/TextBox.h"
+#include "browser/frmOpen.h"
+#include "browser/modcboAutoComplete.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCompleter>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class BoxesTest : public BrowserFixture {
+protected:
+    static QStringList suggestions(QCompleter* completer) {
+        QStringList result;
+        for (int row = 0; completer->setCurrentRow(row); ++row)
+            result << completer->currentCompletion();
+        return result;
+    }
+    frmOpen* open(frmMain* window) {
+        window->mnuMainFileOpen->trigger();
+        EXPECT_TRUE(waitActive(frmOpen::instance()));
+        return frmOpen::instance();
+    }
+    // Captions after the template, "[sub]" for sub-menus with their items indented.
+    static QStringList entries(QMenu* menu, const QString& indent = QString()) {
+        Q_EMIT menu->aboutToShow(); // items are made as a menu opens
+        QStringList result;
+        bool after = !indent.isEmpty();
+        for (QAction* action : menu->actions()) {
+            if (!after) {
+                after = action->objectName() == QLatin1String("mnuMainFavoriteUser(0)");
+                continue;
+            }
+            result << indent + (action->menu() ? "[" + action->text() + "]" : action->text());
+            if (action->menu())
+                result << entries(action->menu(), indent + "  ");
+        }
+        return result;
+    }
+};
+
+TEST_F(BoxesTest, TheSearchBoxSearchesOrAsksForAKeyword) {
+    frmMain* window = openWindow();
+    page(window)->calls.clear();
+    QTest::mouseClick(window->imgToolBar[92], Qt::LeftButton); // its text is a keyword too
+    window->txtSearch->setText(QStringLiteral(" AT&T 中文 "));
+    QTest::keyClick(window->txtSearch, Qt::Key_Return);
+    EXPECT_EQ(page(window)->calls,
+              (QStringList{"Navigate:http://www.baidu.com/s?wd=%E7%99%BE%E5%BA%A6%E6%90%9C%E7%B4%A2"
+                           "&tn=mvrak_tp",
+                           "Navigate:http://www.baidu.com/s?wd=AT%26T%20%E4%B8%AD%E6%96%87"
+                           "&tn=mvrak_tp"}));
+    page(window)->calls.clear();
+    window->txtSearch->setText(QStringLiteral("  \u3000 "));
+    boxes.onShow = [&] { window->txtURL->setFocus(); };
+    window->imgToolBar_Click(92);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].title + "|" + boxes.shown[0].text, "提示|请输入搜索关键字!");
+    EXPECT_TRUE(window->txtSearch->hasFocus()); // it comes back to the box
+    EXPECT_TRUE(page(window)->calls.isEmpty());
+}
+
+// Most recent first, readable, offered as visits happen, gone once removed from the history.
+TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
+    history.recordVisit(QStringLiteral("http://www.example.com/a"), QString());
+    history.recordVisit(QStringLiteral("http://other.org/page"), QString());
+    history.recordVisit(QStringLiteral("http://gone.example/"), QString());
+    frmMain* other = openWindow();
+    frmMain* window = openWindow();
+    history.removeUrl(QStringLiteral("http://gone.example/"));
+    page(window)->calls.clear();
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("example"));
+    history.recordVisit(QStringLiteral("https://EXAMPLE.net/K%C3%B6ln"), QString());
+    QCompleter* completer = window->txtURL->completer();
+    EXPECT_EQ(suggestions(completer),
+              (QStringList{"https://example.net/Köln", "http://www.example.com/a"}));
+    ASSERT_TRUE(completer->popup()->isVisible());
+    // Typing on after the list closed keeps the text (it used to select it all).
+    QTest::keyClicks(completer->popup(), QStringLiteral("qr"));
+    QTest::keyClicks(window->txtURL, QStringLiteral("st"));
+    EXPECT_EQ(window->txtURL->text(), QStringLiteral("exampleqrst"));
+    window->txtURL->clear();
+    QTest::keyClicks(window->txtURL, QStringLiteral("other"));
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
+    // A box without the focus catches up when it gains it.
+    other->activateWindow();
+    ASSERT_TRUE(waitActive(other));
+    other->txtURL->setFocus();
+    QTest::keyClicks(other->txtURL, QStringLiteral("e"));
+    EXPECT_EQ(suggestions(other->txtURL->completer()).size(), 3);
+}
+
+TEST_F(BoxesTest, TheOpenDialogAsDesignedBrowsesAndOutlivesTheWindows) {
+    frmMain* first = openWindow();
+    frmOpen* dialog = open(first);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("打开"));
+    EXPECT_EQ(dialog->size(), QSize(353, 116));
+    EXPECT_EQ(dialog->SkinLabel1->text(),
+              QStringLiteral("键入文档或者文件夹的Internet地址，Tarnvale将为您打开它："));
+    EXPECT_EQ(dialog->txtURL->geometry(), QRect(66, 51, 277, 19));
+    EXPECT_EQ(dialog->cmdConfirm->geometry(), QRect(108, 81, 72, 25));
+    EXPECT_EQ(dialog->cmdOpen->geometry(), QRect(264, 81, 78, 25));
+    // Focus starts on Browse; Tab goes Cancel, OK, the box; Enter and Escape there do nothing.
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{"cmdOpen", "cmdCancel", "cmdConfirm", "txtURL"}));
+    QTest::keyClick(dialog->txtURL, Qt::Key_Return);
+    QTest::keyClick(dialog->txtURL, Qt::Key_Escape);
+    EXPECT_EQ(frmMain::openWindows().size(), 1);
+
+    dialog->txtURL->setText(QStringLiteral("typed"));
+    dialog->cmdOpen_Click(); // the chooser is cancelled
+    EXPECT_EQ(dialog->txtURL->text(), QStringLiteral("typed"));
+    EXPECT_EQ(fileChooser.asked, QStringList{"打开文件|所有文件|" + programFolder()});
+    fileChooser.answer = QStringLiteral("/tmp/some file.html");
+    QTest::keyClick(dialog->cmdOpen, Qt::Key_Return); // Enter on the focused button presses it
+    EXPECT_EQ(open(openWindow()), dialog); // one dialog of the process, whichever window asks
+    first->close(); // the dialog keeps the program alive and still opens windows
+    QTest::mouseClick(dialog->cmdConfirm, Qt::LeftButton);
+    EXPECT_EQ(frmOpen::instance(), nullptr);
+    EXPECT_EQ(page(frmMain::openWindows().last())->calls.filter("Navigate"),
+              QStringList{"Navigate:/tmp/some file.html"});
+    for (const QString& text : {QString(), QStringLiteral("   ")}) {
+        frmOpen* again = open(frmMain::defaultWindow());
+        EXPECT_TRUE(again->txtURL->text().isEmpty()); // a fresh dialog
+        again->txtURL->setText(text);
+        again->cmdConfirm_Click();
+    }
+    open(frmMain::defaultWindow())->cmdCancel_Click();
+    EXPECT_EQ(frmMain::openWindows().size(), 2);
+}
+
+TEST_F(BoxesTest, EveryWindowsFavoritesMenuOpensItsEntriesThere) {
+    frmMain* empty = openWindow();
+    EXPECT_TRUE(entries(empty->mnuMainFavorite).isEmpty());
+    shortcut("AT&T.url", "http://att/");
+    shortcut("新闻/sina.url", "http://sina/");
+    shortcut("a/b/deep.url", "http://deep/");
+    QDir(favoritesPath()).mkdir("空");
+    frmMain* first = openWindow();
+    frmMain* second = openWindow();
+    const QStringList expected{"AT&&T", "[a]", "  [b]", "    deep", "[新闻]", "  sina", "[空]", "  (空)"};
+    EXPECT_EQ(entries(first->mnuMainFavorite), expected);
+    EXPECT_EQ(entries(second->mnuMainFavorite), expected);
+    page(second)->calls.clear();
+    second->mnuMainFavorite->findChild<QAction*>("mnuMainFavoriteUser(3)")->trigger();
+    first->mnuMainFavoriteUser_Click(9); // no such entry: nothing
+    EXPECT_EQ(page(second)->calls, QStringList{"Navigate:http://sina/"});
+    EXPECT_FALSE(page(first)->calls.contains("Navigate:http://sina/"));
+}
+
+TEST_F(BoxesTest, AddAndOrganizeFromAnyWindowRebuildEveryWindow) {
+    shortcut("gone.url", "http://gone/");
+    frmMain* first = openWindow();
+    frmMain* second = openWindow();
+    QSignalSpy rebuilt(&favorites, &modFavorite::favoritesRebuilt);
+    second->mnuMainFavoriteAdd_Click(); // cancelled: nothing changes
+    EXPECT_EQ(rebuilt.count(), 0);
+    page(second)->locationName = QString(32, 'T');
+    page(second)->locationUrl = QStringLiteral("http://added/");
+    favoriteDialogs.addAnswer =
+        FavoriteDialogs::Added{favoritesPath() + "/" + QString(32, 'T') + ".url", "T"};
+    second->mnuMainFavoriteAdd->trigger();
+    EXPECT_EQ(favoriteDialogs.owners.last(), first); // the default window owns the dialog
+    EXPECT_EQ(entries(first->mnuMainFavorite), (QStringList{"gone", QString(28, 'T') + "..."}));
+
+    favoriteDialogs.whileOrganizing = [&] { QFile::remove(favoritesPath() + "/gone.url"); };
+    second->mnuMainFavoriteModify->trigger();
+    EXPECT_EQ(favoriteDialogs.asked.last(), "organize:" + favoritesPath());
+    EXPECT_EQ(favoriteDialogs.owners.last(), second);
+    EXPECT_EQ(entries(second->mnuMainFavorite), QStringList{QString(28, 'T') + "..."});
+    shellFolders.favorites.clear(); // no folder: no dialog, still a rebuild
+    second->mnuMainFavoriteModify_Click();
+    EXPECT_EQ(rebuilt.count(), 3);
+    EXPECT_TRUE(entries(first->mnuMainFavorite).isEmpty());
+}
+
+// Thousands of favorites in one folder: one scrolling list instead of thousands of items.
+TEST_F(BoxesTest, AFolderOfManyFavoritesIsAListThatOpensThem) {
+    for (int i = 0; i <= FavoritesMenu::kMaxMenuItems; ++i)
+        shortcut(QStringLiteral("f%1.url").arg(i, 3, 10, QLatin1Char('0')),
+                 QStringLiteral("http://f%1/").arg(i));
+    frmMain* window = openWindow();
+    Q_EMIT window->mnuMainFavorite->aboutToShow();
+    auto* list = window->mnuMainFavorite->findChild<FavoritesList*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->model()->rowCount(), FavoritesMenu::kMaxMenuItems + 1);
+    list->setCurrentIndex(list->model()->index(200, 0));
+    page(window)->calls.clear();
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(page(window)->calls, (QStringList{"Navigate:http://f200/", "Navigate:http://f0/"}));
+}
+
+} // namespace

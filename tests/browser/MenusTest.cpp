@@ -1,0 +1,182 @@
+// The menu bar as the user meets it, what its items and the window's keys do, and the names
+// screen readers announce; on fake services.
+#include "tests/browser/BrowserTestWindow.h"
+
+#include "browser/ImageButton.h"
+#include "browser/PictureBox.h"
+#include "browser/TextBox.h"
+#include "browser/frmOpen.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace {
+
+class MenusTest : public BrowserFixture {};
+
+TEST_F(MenusTest, TheMenuBarAsTheUserSeesIt) {
+    frmMain* window = openWindow();
+    QStringList seen;
+    for (QAction* top : window->menuBar()->actions()) {
+        seen << "[" + top->text() + "]";
+        for (QAction* item : top->menu()->actions()) {
+            if (!item->isVisible())
+                continue;
+            seen << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            EXPECT_TRUE(item->shortcut().isEmpty() && !item->isChecked() && item->isEnabled());
+        }
+    }
+    EXPECT_EQ(seen.join('|'),
+              "[文件(&F)]|新建(&N)|打开(&O)...|另存为(&S)...|-|页面设置(&U)...|打印(&P)...|"
+              "打印预览(&V)...|-|属性(&R)|脱机工作(&W)|关闭(&C)|[编辑(&E)]|剪切(&T)|复制(&C)|"
+              "粘贴(&P)|-|全选(&A)|查找(在当前页)(&F)|[查看(&V)]|主页(&H)|-|后退(&B)|向前(&F)|"
+              "停止(&P)|刷新(&R)|-|查看源文件(&O)|[收藏夹(&A)]|添加到收藏夹|整理收藏夹|-|[工具(&T)]|"
+              "清除历史记录|-|记事本|资源浏览器|-|Internet 选项|[帮助(&H)]|浏览器主页(&H)|-|"
+              "关于(&A)...");
+    EXPECT_TRUE(window->mnuMainFileOffLine->isCheckable());
+    EXPECT_EQ(window->mnuMainFavoriteUser->text(), QStringLiteral("用户链接..."));
+    EXPECT_EQ(window->mnuMainFavorite->actions().last(), window->mnuMainFavoriteUser);
+}
+
+TEST_F(MenusTest, PageCommandsAskThePageViewOnceAndOfflineIsPerWindow) {
+    frmMain* window = openWindow();
+    const QList<QPair<QAction*, int>> commands = {
+        {window->mnuMainFileSaveAs, 4},   {window->mnuMainFilePrint, 6},
+        {window->mnuMainFilePrintPreView, 7}, {window->mnuMainFilePageSet, 8},
+        {window->mnuMainFileProperty, 10}, {window->mnuMainEditCut, 11},
+        {window->mnuMainEditCopy, 12},    {window->mnuMainEditPaste, 13},
+        {window->mnuMainEditSelectAll, 17}};
+    for (const auto& [item, command] : commands) {
+        page(window)->calls.clear();
+        item->trigger();
+        EXPECT_EQ(page(window)->calls, QStringList{QStringLiteral("ExecWB:%1").arg(command)});
+    }
+    page(window)->calls.clear();
+    window->mnuMainFileOffLine->trigger(); // as the menu does it
+    EXPECT_TRUE(window->mnuMainFileOffLine->isChecked() && window->webMain->Offline());
+    EXPECT_FALSE(openWindow()->webMain->Offline());
+    window->mnuMainFileOffLine_Click(); // as another caller does it
+    EXPECT_FALSE(window->mnuMainFileOffLine->isChecked());
+    EXPECT_EQ(page(window)->calls, (QStringList{"setOffline:true", "setSilent:true",
+                                                "setOffline:false", "setSilent:false"}));
+}
+
+TEST_F(MenusTest, ToolsAndHelp) {
+    frmMain* window = openWindow();
+    urlCache.entries = {"http://a/"};
+    boxes.answers = {false, true};
+    window->mnuMainToolHistoryClearExplorer->trigger(); // No: nothing
+    window->mnuMainToolHistoryClearExplorer->trigger();
+    EXPECT_TRUE(urlCache.entries.isEmpty());
+    ASSERT_EQ(boxes.shown.size(), 3);
+    EXPECT_EQ(boxes.shown[0].title + "|" + boxes.shown[0].text, "提示|确实要删除所有IE记录吗？");
+    EXPECT_EQ(boxes.shown[2].text, QStringLiteral("已经清除成功!"));
+
+    page(window)->markup = QStringLiteral("<body>x</body>");
+    window->mnuMainViewSourceCode->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.started.isEmpty(); }, 2000));
+    for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer,
+                          window->mnuMainToolInternetOption})
+        tool->trigger();
+    QStringList programs;
+    for (const auto& one : launcher.started)
+        programs << one.program + "(" + one.arguments.join(' ') + ")@" + one.workingFolder;
+    const QString program = folder.path() + "/program";
+    EXPECT_EQ(programs, (QStringList{"text-editor(" + program + "/KQCode.txt)@" + program,
+                                     "text-editor()@" + program, "file-manager()@" + program,
+                                     "network-settings()@"}));
+
+    window->mnuMainHelpSoftPage->trigger();
+    ASSERT_EQ(frmMain::openWindows().size(), 2);
+    EXPECT_EQ(page(frmMain::openWindows().last())->calls.filter("Navigate"),
+              QStringList{"Navigate:http://www.tarnvale.com/"});
+    window->mnuMainHelpAbout->trigger();
+    EXPECT_EQ(boxes.shown.last().title, QStringLiteral("关于..."));
+    EXPECT_TRUE(boxes.shown.last().text.endsWith("\r\n软件主页：http://www.tarnvale.com"));
+}
+
+// Each key does what its menu item does: the page view's call, or a box selected whole.
+TEST_F(MenusTest, KeysOfTheWindow) {
+    const QList<QPair<QKeyCombination, QString>> rows = {
+        {QKeyCombination(Qt::Key_F5), "Refresh"},
+        {Qt::CTRL | Qt::Key_R, "Refresh"},
+        {QKeyCombination(Qt::Key_Escape), "Stop"},
+        {Qt::ALT | Qt::Key_Left, "GoBack"},
+        {Qt::ALT | Qt::Key_Right, "GoForward"},
+        {Qt::ALT | Qt::Key_Home, "Navigate:http://start.example/"},
+        {Qt::CTRL | Qt::Key_S, "ExecWB:4"},
+        {Qt::CTRL | Qt::Key_P, "ExecWB:6"},
+        {Qt::CTRL | Qt::Key_U, "DocumentMarkup"},
+        {Qt::CTRL | Qt::Key_L, "txtURL"},
+        {QKeyCombination(Qt::Key_F6), "txtURL"},
+        {Qt::ALT | Qt::Key_D, "txtURL"},
+        {Qt::CTRL | Qt::Key_K, "txtSearch"},
+        {Qt::CTRL | Qt::Key_E, "txtSearch"},
+        {Qt::CTRL | Qt::Key_D, "add favorite"},
+        {Qt::CTRL | Qt::Key_O, "open dialog"},
+        {Qt::CTRL | Qt::Key_N, "new window"},
+        {Qt::CTRL | Qt::Key_W, "closed"}};
+    frmMain* window = openWindow();
+    window->txtURL->setText(QStringLiteral("http://shown.example/"));
+    window->txtSearch->setText(QStringLiteral("keyword"));
+    for (const auto& [keys, done] : rows) {
+        window->webMain->setFocus();
+        page(window)->calls.clear();
+        favoriteDialogs.asked.clear();
+        QTest::keyClick(window->webMain, keys.key(), keys.keyboardModifiers());
+        QString did = page(window)->calls.join(',');
+        if (auto* box = qobject_cast<TextBox*>(QApplication::focusWidget()))
+            did = box->selectedText() == box->text() ? box->objectName() : "part of a box";
+        if (favoriteDialogs.asked.size() == 1)
+            did = "add favorite";
+        if (frmOpen::instance() && frmOpen::instance()->isVisible()) {
+            did = "open dialog";
+            frmOpen::instance()->close();
+        }
+        if (frmMain::openWindows().size() == 2) {
+            did = "new window";
+            delete frmMain::openWindows().last();
+            window->activateWindow(); // keys reach the active window only
+            ASSERT_TRUE(waitActive(window));
+        }
+        if (frmMain::openWindows().isEmpty())
+            did = "closed";
+        EXPECT_EQ(did, done) << QKeySequence(keys).toString().toStdString();
+    }
+}
+
+TEST_F(MenusTest, NoKeyActsBehindAModalDialogAndTheMouseButtonsGoBackAndForward) {
+    frmMain* window = openWindow();
+    QDialog dialog(window);
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_TRUE(waitActive(&dialog));
+    page(window)->calls.clear();
+    QTest::keyClick(window->webMain, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(window->webMain, Qt::Key_F5);
+    EXPECT_EQ(frmMain::openWindows().size(), 1);
+    EXPECT_TRUE(page(window)->calls.isEmpty());
+    // Over the page the engine takes its own buttons; elsewhere the window does.
+    QTest::mousePress(window->picMainToolBar, Qt::BackButton);
+    QTest::mousePress(window->picBar2, Qt::ForwardButton);
+    EXPECT_EQ(page(window)->calls, (QStringList{"GoBack", "GoForward"}));
+}
+
+TEST_F(MenusTest, ScreenReadersHearTheControlsNames) {
+    frmMain* window = openWindow();
+    QStringList names;
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{window->txtURL, window->txtSearch, window->webMain,
+                                         window->imgToolBar[1], window->imgToolBar[2],
+                                         window->imgToolBar[3], window->imgToolBar[4],
+                                         window->imgToolBar[92]})
+        names << QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    EXPECT_EQ(names, (QStringList{"地址", "百度搜索", "网页", "向后", "向前", "停止", "刷新", "搜索"}));
+}
+
+} // namespace

@@ -1,0 +1,241 @@
+// Loading a window, its address box and navigation commands, opening and closing windows, and
+// the addresses it opens without the user typing them; on fake services.
+#include "tests/browser/BrowserTestWindow.h"
+
+#include "browser/ImageButton.h"
+#include "browser/PictureBox.h"
+#include "browser/StartAddress.h"
+#include "browser/TextBox.h"
+#include "core/modMain.h"
+#include "platform/GbkText.h"
+#include "tests/support/TestFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+class WindowTest : public BrowserFixture {
+protected:
+    // Runs the step from the application's event loop, as every user action runs, and lets the
+    // loop go on until nothing is left to delete.
+    static void fromEventLoop(const std::function<void()>& step) {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            step();
+            QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        });
+        loop.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QStringList navigations(frmMain* window) {
+        return page(window)->calls.filter("Navigate:");
+    }
+};
+
+TEST_F(WindowTest, TheLoadSequenceRunsOnceInOrder) {
+    frmMain* window = newWindow();
+    QStringList seenAtNavigate;
+    page(window)->onNavigate = [&](const QString&) {
+        seenAtNavigate = page(window)->calls;
+        EXPECT_EQ(gstrStartPage, kStartPage);
+        EXPECT_NE(window->txtURL->completer(), nullptr);
+        EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    };
+    window->Show();
+    window->Load();
+    EXPECT_EQ(seenAtNavigate, (QStringList{"setRegisterAsBrowser:true", "setSilent:true",
+                                           "Navigate:" + kStartPage}));
+    EXPECT_EQ(page(window)->calls.size(), 3);
+    // Caption and address box wait for the page's own events.
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("塔文浏览器(Tarnvale)"));
+    EXPECT_TRUE(window->txtURL->text().isEmpty());
+}
+
+TEST_F(WindowTest, EnterInTheAddressBoxNavigatesToTheTextTrimmedOfBlanks) {
+    frmMain* window = openWindow();
+    const struct {
+        QString typed;
+        QKeyCombination key;
+        QString navigated;
+    } rows[] = {{"  http://a.example/  ", QKeyCombination(Qt::Key_Return), "http://a.example/"},
+                {"\tx\t", QKeyCombination(Qt::Key_Return), "\tx\t"}, // only blanks go
+                {" x ", Qt::ControlModifier | Qt::Key_Return, "x"},
+                {" x ", Qt::KeypadModifier | Qt::Key_Enter, "x"},
+                {"   ", QKeyCombination(Qt::Key_Return), ""}};
+    for (const auto& row : rows) {
+        page(window)->calls.clear();
+        window->txtURL->setText(row.typed);
+        QTest::keyClick(window->txtURL, row.key.key(), row.key.keyboardModifiers());
+        EXPECT_EQ(page(window)->calls, QStringList{"Navigate:" + row.navigated});
+    }
+    // Whenever the box gains the focus, it selects all; once focused, a click places the caret.
+    window->webMain->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->webMain, Qt::Key_Tab);
+    EXPECT_EQ(window->txtURL->selectedText(), window->txtURL->text());
+    window->webMain->setFocus();
+    QTest::mouseClick(window->txtURL, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(window->txtURL->selectedText(), window->txtURL->text());
+    QTest::mouseClick(window->txtURL, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(window->txtURL->selectedText().isEmpty());
+}
+
+TEST_F(WindowTest, MenuAndToolBarReachThePageAndHomeIsTheLatestStartPage) {
+    frmMain* window = openWindow();
+    const QList<std::tuple<QAction*, int, QString>> rows = {
+        {window->mnuMainViewGoBack, 1, "GoBack"}, {window->mnuMainViewGoForword, 2, "GoForward"},
+        {window->mnuMainViewStop, 3, "Stop"},     {window->mnuMainViewRefresh, 4, "Refresh"}};
+    for (const auto& [item, button, call] : rows) {
+        page(window)->calls.clear();
+        item->trigger();
+        QTest::mouseClick(window->imgToolBar[button], Qt::LeftButton);
+        window->imgToolBar_Click(5); // no such element: nothing
+        EXPECT_EQ(page(window)->calls, QStringList(2, call));
+    }
+    setStartPage(QStringLiteral("http://changed.example/"));
+    openWindow(); // the latest window to load reads the start page again
+    QStringList order;
+    page(window)->onNavigate = [&](const QString& url) { order << url; };
+    QMetaObject::invokeMethod(window, [&] { order << "queued before"; }, Qt::QueuedConnection);
+    window->mnuMainViewGoHomePage->trigger();
+    EXPECT_EQ(order, (QStringList{"queued before", "http://changed.example/"}));
+}
+
+TEST_F(WindowTest, NewOpensABlankWindowAndTheOldestOpenWindowIsTheDefault) {
+    frmMain* first = openWindow();
+    first->mnuMainFileNewLabel->trigger();
+    ASSERT_EQ(frmMain::openWindows().size(), 2);
+    frmMain* opened = frmMain::openWindows().last();
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_EQ(navigations(opened), QStringList{"Navigate:about:blank"});
+    // The blank page retitles and completes: the box stays ready for the user's typing.
+    page(opened)->locationUrl = QStringLiteral("about:blank");
+    Q_EMIT page(opened)->TitleChange(QStringLiteral("about:blank"));
+    Q_EMIT page(opened)->DocumentComplete(QStringLiteral("about:blank"));
+    EXPECT_EQ(opened->focusWidget(), opened->txtURL);
+    EXPECT_EQ(opened->txtURL->selectedText(), QStringLiteral("about:blank"));
+
+    frmMain* third = openWindow();
+    EXPECT_EQ(frmMain::defaultWindow(), first);
+    QTest::mouseDClick(first->webMain, Qt::LeftButton); // inside the page: nothing
+    EXPECT_TRUE(first->isVisible());
+    QTest::mouseDClick(first->picMainWeb, Qt::LeftButton); // around it: closes
+    const QPointer<frmMain> closed(third);
+    third->mnuMainFileExit->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed.isNull());
+    EXPECT_EQ(frmMain::openWindows(), QList<frmMain*>{opened});
+    EXPECT_EQ(frmMain::defaultWindow(), opened);
+}
+
+TEST_F(WindowTest, ClosingTheLastWindowEndsTheProgram) {
+    frmMain* first = openWindow();
+    frmMain* second = openWindow();
+    QTimer::singleShot(0, first, [&] {
+        first->mnuMainFileExit->trigger();
+        QTimer::singleShot(0, second, [&] { second->mnuMainFileExit_Click(); });
+    });
+    QTimer watchdog; // the application's loop ends by itself; this only guards the test
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(frmMain::defaultWindow(), nullptr);
+}
+
+// A window may be closed at any moment, also while it, or the window that opened it, still
+// lets other events run. Nothing is used after it is freed (the sanitizer build runs these).
+TEST_F(WindowTest, WindowsClosedWhileTheyLoadOrCheckANavigation) {
+    frmMain* loading = newWindow("http://a.example/");
+    const QPointer<frmMain> loadingGuard(loading);
+    page(loading)->onNavigate = [loading](const QString&) { loading->close(); };
+    fromEventLoop([loading] { loading->Show(); });
+    EXPECT_TRUE(loadingGuard.isNull());
+
+    frmMain* checking = openWindow();
+    const QPointer<frmMain> checkingGuard(checking);
+    fromEventLoop([checking] {
+        QTimer::singleShot(0, checking, [checking] { checking->close(); });
+        Q_EMIT page(checking)->BeforeNavigate2(QStringLiteral("http://b.example/"));
+        checking->NavigateTo(QStringLiteral("http://b.example/")); // usable until it ends
+    });
+    EXPECT_TRUE(checkingGuard.isNull());
+
+    frmMain* opener = openWindow();
+    PageView* handedOver = nullptr;
+    fromEventLoop([&] {
+        QTimer::singleShot(0, opener, [opener] { opener->close(); });
+        handedOver = page(opener)->raiseNewWindow2();
+    });
+    ASSERT_EQ(frmMain::openWindows().size(), 1);
+    frmMain* survivor = frmMain::openWindows().first();
+    EXPECT_EQ(handedOver, survivor->webMain);
+    fromEventLoop([&] {
+        QTimer::singleShot(0, survivor, [] { frmMain::openWindows().last()->close(); });
+        handedOver = page(survivor)->raiseNewWindow2();
+    });
+    EXPECT_EQ(handedOver, nullptr); // closed during its load: it takes no page
+    EXPECT_EQ(frmMain::openWindows(), QList<frmMain*>{survivor});
+}
+
+// Addresses the user did not type (command line, favorites, start page) open only if they are
+// web addresses; anything else is named in a message and logged.
+TEST_F(WindowTest, GivenAddressesOpenOnlyIfTheyAreWebAddresses) {
+    const QString refused = "vbscript:" + QString(300, 'x');
+    for (const QString& address : {QStringLiteral("https://a.example/"),
+                                   QStringLiteral("file:///tmp/a.html"),
+                                   QStringLiteral("ABOUT:blank"), refused}) {
+        frmMain* window = newWindow(address);
+        window->mblnURLGiven = true;
+        window->Show();
+    }
+    QCoreApplication::processEvents(); // the message comes out of the load
+    QStringList opened;
+    for (frmMain* window : frmMain::openWindows())
+        opened << navigations(window);
+    EXPECT_EQ(opened, (QStringList{"Navigate:https://a.example/", "Navigate:file:///tmp/a.html",
+                                   "Navigate:ABOUT:blank"}));
+    shortcut("evil.url", "javascript:alert(document.cookie)");
+    setStartPage("data:text/html,start");
+    frmMain* typed = newWindow("http://typed.example/"); // typed in the open dialog
+    typed->Show();
+    typed->mnuMainFavoriteUser_Click(1);
+    typed->mnuMainViewGoHomePage_Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(navigations(typed), QStringList{"Navigate:http://typed.example/"});
+    QStringList shown;
+    for (const auto& box : boxes.shown)
+        shown << box.title + "|" + box.text;
+    EXPECT_EQ(shown, (QStringList{"提示|不能打开这个地址：" + refused.left(200),
+                                  "提示|不能打开这个地址：javascript:alert(document.cookie)",
+                                  "提示|不能打开这个地址：data:text/html,start"}));
+    EXPECT_EQ(fromGbk(errorLog()).count("CheckGivenAddress"), 3);
+}
+
+TEST(StartAddressTest, AnAddressAFileInTheWorkingFolderOrAShortcutsUrl) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/站点.URL", "x"));
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/page.html", "<title>p</title>"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    QStringList read;
+    const auto reader = [&read](const QString& path) {
+        read << path;
+        return QStringLiteral("http://from-shortcut/");
+    };
+    EXPECT_TRUE(startAddress({"tarnvale"}, reader).isEmpty());
+    EXPECT_EQ(startAddress({"tarnvale", "http://given/"}, reader), "http://given/");
+    EXPECT_EQ(startAddress({"tarnvale", "站点.URL"}, reader), "http://from-shortcut/");
+    EXPECT_EQ(read, QStringList{folder.path() + "/站点.URL"});
+    EXPECT_EQ(startAddress({"tarnvale", "page.html"}, reader),
+              QUrl::fromLocalFile(folder.path() + "/page.html").toString(QUrl::FullyEncoded));
+    EXPECT_EQ(startAddress({"tarnvale", "missing.url"}, reader), "missing.url");
+    QDir::setCurrent(before);
+}
+
+} // namespace

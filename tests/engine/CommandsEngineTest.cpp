@@ -1,0 +1,180 @@
+// The page commands on the real engine: print and preview to PDF, page set-up, save, the edit
+// commands, properties, find, offline, clearing the traces and the page's source.
+#include "tests/engine/EngineFixture.h"
+
+#include "engine/EngineUrlCacheBackend.h"
+#include "engine/FindBar.h"
+#include "engine/WebEnginePage.h"
+#include "platform/GbkText.h"
+#include "platform/ProgramFolder.h"
+#include "tests/support/TestFiles.h"
+#include "tools/ViewSource.h"
+#include "tools/modHistory.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QTest>
+
+namespace {
+
+class CommandsEngineTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        server.page("/doc", kText);
+        ASSERT_TRUE(load("/doc"));
+        ASSERT_TRUE(titleBecomes("Doc"));
+    }
+
+    static bool isPdf(const QString& path) {
+        const QByteArray bytes = readFileBytes(path);
+        return bytes.startsWith("%PDF-") && bytes.size() > 500;
+    }
+
+    QString field() { return evaluate("document.getElementById('field').value").toString(); }
+
+    static inline const QByteArray kText = "<title>Doc</title><p>Needle one, needle two.</p>"
+                                           "<input id='field' value=''>";
+};
+
+TEST_F(CommandsEngineTest, WithoutADocumentNothingIsAsked) {
+    WebEnginePageView empty(profile(), &sqlHistory, &dialogs);
+    for (int command : {4, 6, 7, 8, 10, 11, 12, 13, 17})
+        empty.ExecWB(command, PageView::OLECMDEXECOPT_DODEFAULT);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(CommandsEngineTest, PrintPreviewAndPageSetUp) {
+    dialogs.printToPdf = folder.path() + "/printed.pdf";
+    view.ExecWB(PageView::OLECMDID_PRINT, 0);
+    view.ExecWB(PageView::OLECMDID_PRINT, 0); // refused while the first job runs
+    EXPECT_EQ(dialogs.asked, QStringList{"print"});
+    ASSERT_TRUE(waitFor([&] { return !view.isPrinting(); }));
+    EXPECT_TRUE(isPdf(dialogs.printToPdf));
+    dialogs.printToPdf.clear(); // cancelled: nothing printed, nothing busy
+    view.ExecWB(PageView::OLECMDID_PRINT, 0);
+    EXPECT_FALSE(view.isPrinting());
+
+    dialogs.landscapeOnSetUp = true;
+    view.ExecWB(PageView::OLECMDID_PAGESETUP, 0);
+    dialogs.previewToPdf = folder.path() + "/preview.pdf";
+    view.ExecWB(PageView::OLECMDID_PRINTPREVIEW, 0);
+    EXPECT_TRUE(isPdf(dialogs.previewToPdf));
+    EXPECT_EQ(view.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_FALSE(view.isPrinting());
+}
+
+TEST_F(CommandsEngineTest, SaveAsWritesThePageInEitherFormat) {
+    const QString archive = folder.path() + "/page.mht";
+    const QString complete = folder.path() + "/page.html";
+    dialogs.saveTo = PageDialogs::SaveTarget{archive, PageDialogs::SaveFormat::SingleFileMhtml};
+    view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
+    EXPECT_EQ(dialogs.asked, QStringList{"save:Doc"});
+    EXPECT_TRUE(waitFor([&] { return readFileBytes(archive).contains("Needle one"); }));
+    dialogs.saveTo = PageDialogs::SaveTarget{complete, PageDialogs::SaveFormat::CompleteHtml};
+    view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
+    EXPECT_TRUE(waitFor([&] { return readFileBytes(complete).contains("Needle one"); }));
+    dialogs.saveTo.reset(); // cancelled
+    view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
+    EXPECT_EQ(QDir(folder.path()).entryList({"page.*"}).size(), 2);
+}
+
+TEST_F(CommandsEngineTest, SelectAllCopyPasteAndCut) {
+    QApplication::clipboard()->clear();
+    view.ExecWB(PageView::OLECMDID_SELECTALL, 0);
+    view.ExecWB(PageView::OLECMDID_COPY, 0);
+    ASSERT_TRUE(waitFor([] { return QApplication::clipboard()->text().contains("Needle one"); }));
+
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    evaluate(QStringLiteral("document.getElementById('field').focus()"));
+    view.ExecWB(PageView::OLECMDID_PASTE, 0);
+    EXPECT_TRUE(waitFor([&] { return field() == "pasted"; }));
+    view.ExecWB(PageView::OLECMDID_SELECTALL, 0);
+    view.ExecWB(PageView::OLECMDID_CUT, 0);
+    EXPECT_TRUE(waitFor([&] { return field().isEmpty(); }));
+}
+
+TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {
+    view.ExecWB(PageView::OLECMDID_PROPERTIES, 0);
+    ASSERT_TRUE(waitFor([&] { return !dialogs.properties.isEmpty(); }));
+    const PageProperties& shown = dialogs.properties.first();
+    EXPECT_EQ(shown.title, QStringLiteral("Doc"));
+    EXPECT_EQ(shown.address, server.url("/doc").toString());
+    EXPECT_EQ(shown.protocol, QStringLiteral("超文本传输协议 (HTTP)"));
+    EXPECT_EQ(shown.type, QStringLiteral("text/html"));
+    EXPECT_EQ(shown.size, QStringLiteral("%1 字节").arg(kText.size()));
+}
+
+TEST_F(CommandsEngineTest, CtrlFInThePageOpensItsFindBar) {
+    view.setFocus();
+    QTest::keyClick(view.focusProxy() ? view.focusProxy() : &view, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(view.findBar()->isVisible());
+    QTest::keyClicks(view.findBar()->field(), QStringLiteral("needle"));
+    EXPECT_TRUE(waitFor([&] { return view.findBar()->countText() == "第 1 个，共 2 个"; }));
+    view.findBar()->findNext();
+    EXPECT_TRUE(waitFor([&] { return view.findBar()->countText() == "第 2 个，共 2 个"; }));
+    view.findBar()->matchCase()->setChecked(true);
+    EXPECT_TRUE(waitFor([&] { return view.findBar()->countText() == "第 1 个，共 1 个"; }));
+    QTest::keyClick(view.findBar()->field(), Qt::Key_Escape);
+    EXPECT_FALSE(view.findBar()->isVisible());
+}
+
+// The local page loads after the refused one: a request for it would have come first.
+TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
+    server.page("/net", "<title>Net</title>");
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/local.html", "<title>Local</title>"));
+    view.setOffline(true);
+    view.Navigate(server.url("/net").toString());
+    view.Navigate(folder.path() + "/local.html");
+    EXPECT_TRUE(titleBecomes("Local"));
+    EXPECT_EQ(server.hits("/net"), 0);
+
+    view.setOffline(false);
+    ASSERT_TRUE(load("/net"));
+    EXPECT_EQ(server.hits("/net"), 1);
+}
+
+TEST_F(CommandsEngineTest, ClearingEmptiesTheHistoryAndTheEngineCache) {
+    LoopbackHttpServer::Response cached;
+    cached.body = "<title>Cached</title>";
+    cached.headers = {{"Cache-Control", "max-age=3600"}};
+    server.route("/cached", cached);
+    ASSERT_TRUE(load("/cached"));
+    ASSERT_TRUE(load("/doc"));
+    ASSERT_TRUE(load("/cached"));
+    ASSERT_EQ(server.hits("/cached"), 1); // the second visit came from the cache
+    // A long address must not make the history impossible to clear.
+    sqlHistory.recordVisit(server.url("/doc?q=" + QString(4000, 'x')).toString(), QString());
+
+    EngineUrlCacheBackend cache(profile(), &sqlHistory);
+    ClearHistory(cache, boxes, nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("已经清除成功!"));
+    EXPECT_TRUE(sqlHistory.recentUrls(10).isEmpty());
+
+    // The cache empties in the background, and a load started meanwhile stalls (Qt 6.4 tells
+    // no completion): each try is given a while, and soon the page comes from the server again.
+    for (int attempt = 0; attempt < 30 && server.hits("/cached") < 2; ++attempt) {
+        load("/doc", 2000);
+        load("/cached", 2000);
+    }
+    EXPECT_GE(server.hits("/cached"), 2);
+}
+
+TEST_F(CommandsEngineTest, ViewSourceWritesThePagesMarkupInGbk) {
+    server.page("/src", "<!DOCTYPE html><html><head><title>源</title></head><body><p>中文 "
+                        "\xED\x95\x9C</p></body></html>");
+    ASSERT_TRUE(load("/src"));
+    ShowPageSource(view, launcher, &view);
+    ASSERT_TRUE(waitFor([&] { return !launcher.started.isEmpty(); }));
+    const QString file = programFolder() + "/KQCode.txt";
+    EXPECT_EQ(readFileBytes(file), "<head><title>" + toGbk("源") + "</title></head><body><p>" +
+                                       toGbk("中文 ") + "?</p></body>\r\n");
+    EXPECT_EQ(launcher.started[0].arguments, QStringList{file});
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+// Downloads on the real engine: silent ones land under a fresh name, others where the person
+// chooses, a page gets one automatic download, and a download writes only its own ".part" until
+// it takes its name in one step.
+#include "tests/engine/EngineFixture.h"
+
+#include "engine/DownloadManager.h"
+#include "engine/DownloadsWindow.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+class DownloadsEngineTest : public EngineFixture {
+protected:
+    DownloadsEngineTest() {
+        QDir(DownloadManager::downloadFolder()).removeRecursively();
+        QDir().mkpath(DownloadManager::downloadFolder());
+    }
+
+    void serveReport(const QByteArray& body, qsizetype sendOnly = -1) {
+        LoopbackHttpServer::Response response;
+        response.contentType = "application/octet-stream";
+        response.headers = {{"Content-Disposition", "attachment; filename=\"report.txt\""}};
+        response.body = body;
+        response.sendOnly = sendOnly;
+        server.route("/report", response);
+    }
+
+    static QStringList downloaded() {
+        return QDir(DownloadManager::downloadFolder())
+            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    DownloadManager downloads{profile(), &dialogs};
+    QSignalSpy finished{&downloads, &DownloadManager::downloadFinished};
+};
+
+TEST_F(DownloadsEngineTest, SilentDownloadLandsCompleteUnderAFreshName) {
+    const QByteArray body(200 * 1024, 'd');
+    serveReport(body);
+    ASSERT_TRUE(writeFileBytes(DownloadManager::downloadFolder() + "/report.txt", "kept"));
+    view.setSilent(true);
+    view.Navigate(server.url("/report").toString());
+    ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(finished.first().first().toString(),
+              DownloadManager::downloadFolder() + "/report (1).txt");
+    EXPECT_EQ(readFileBytes(DownloadManager::downloadFolder() + "/report (1).txt"), body);
+    EXPECT_EQ(downloaded(), (QStringList{"report (1).txt", "report.txt"}));
+    EXPECT_EQ(readFileBytes(DownloadManager::downloadFolder() + "/report.txt"), "kept");
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(downloads.window()->count(), 1);
+}
+
+// The cancelled one asked first: had it written anything, it would be there once the second
+// one is done.
+TEST_F(DownloadsEngineTest, NotSilentThePersonChoosesWhereOrCancels) {
+    serveReport("content");
+    view.setSilent(false);
+    view.Navigate(server.url("/report").toString());
+    ASSERT_TRUE(waitFor([&] { return dialogs.asked.size() == 1; }));
+    dialogs.downloadPath = folder.path() + "/chosen.txt";
+    view.Navigate(server.url("/report").toString());
+    ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(finished.first().first().toString(), folder.path() + "/chosen.txt");
+    EXPECT_EQ(readFileBytes(folder.path() + "/chosen.txt"), "content");
+    EXPECT_EQ(dialogs.asked,
+              QStringList(2, "download:" + DownloadManager::downloadFolder() + "/report.txt"));
+    EXPECT_TRUE(downloaded().isEmpty());
+}
+
+TEST_F(DownloadsEngineTest, ACancelledDownloadLeavesNoFile) {
+    serveReport(QByteArray(4 * 1024 * 1024, 'x'), 256 * 1024); // then nothing more arrives
+    view.setSilent(true);
+    QSignalSpy failed(&downloads, &DownloadManager::downloadFailed);
+    view.Navigate(server.url("/report").toString());
+    ASSERT_TRUE(waitFor([&] { // part of it arrived, as the window shows
+        const auto* bar = downloads.window()->findChild<QProgressBar*>();
+        return bar && bar->value() > 0;
+    }));
+    QPushButton* cancel = nullptr;
+    for (QPushButton* button : downloads.window()->findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("取消"))
+            cancel = button;
+    }
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    ASSERT_TRUE(waitFor([&] { return !failed.isEmpty(); }));
+    // The engine removes its own partial data a moment later.
+    EXPECT_TRUE(waitFor([] { return downloaded().isEmpty(); }));
+}
+
+TEST_F(DownloadsEngineTest, APageGetsOneAutomaticDownloadNotThree) {
+    serveReport("data");
+    server.page("/three", "<title>Three</title><body><script>for (var i = 0; i < 3; ++i) {"
+                          " var f = document.createElement('iframe'); f.src = '/report?' + i;"
+                          " document.body.appendChild(f); }</script></body>");
+    view.setSilent(true);
+    QSignalSpy blocked(&downloads, &DownloadManager::downloadBlocked);
+    ASSERT_TRUE(load("/three"));
+    ASSERT_TRUE(waitFor([&] { return finished.size() == 1 && blocked.size() == 2; }));
+    EXPECT_EQ(downloaded(), QStringList{"report.txt"});
+    EXPECT_EQ(downloads.window()->count(), 3);
+}
+
+TEST(DownloadFilesTest, EachDownloadWritesOnlyAPartFileOfItsOwn) {
+    QTemporaryDir folder;
+    const QString target = folder.path() + "/report.txt";
+    // Another program's file under the usual name stays untouched.
+    ASSERT_TRUE(writeFileBytes(target + ".part", "theirs"));
+    EXPECT_EQ(DownloadManager::reservePartFile(target), target + ".1.part");
+    EXPECT_EQ(DownloadManager::reservePartFile(target), target + ".2.part"); // the same at once
+    EXPECT_EQ(readFileBytes(target + ".part"), "theirs");
+    // Never through a link: the link's name counts as taken.
+    ASSERT_TRUE(QFile::link(folder.path() + "/elsewhere", folder.path() + "/x.part"));
+    EXPECT_EQ(DownloadManager::reservePartFile(folder.path() + "/x"), folder.path() + "/x.1.part");
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + "/elsewhere"));
+}
+
+TEST(DownloadFilesTest, AFinishedFileTakesItsNameInOneStep) {
+    QTemporaryDir folder;
+    const QString target = folder.path() + "/report.txt";
+    ASSERT_TRUE(writeFileBytes(target, "old"));
+    // Chosen to replace: the old file is there until the new one is.
+    ASSERT_TRUE(writeFileBytes(target + ".part", "new"));
+    EXPECT_EQ(DownloadManager::settleFile(target + ".part", target, true), target);
+    EXPECT_EQ(readFileBytes(target), "new");
+    // Silent: never over a file, whatever took the name meanwhile.
+    ASSERT_TRUE(writeFileBytes(target + ".part", "newer"));
+    EXPECT_EQ(DownloadManager::settleFile(target + ".part", target, false),
+              folder.path() + "/report (1).txt");
+    EXPECT_EQ(readFileBytes(target), "new");
+    // A replace that cannot happen leaves the old file.
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/taken/inside", "kept"));
+    ASSERT_TRUE(writeFileBytes(target + ".part", "x"));
+    EXPECT_TRUE(
+        DownloadManager::settleFile(target + ".part", folder.path() + "/taken", true).isEmpty());
+    EXPECT_EQ(readFileBytes(folder.path() + "/taken/inside"), "kept");
+}
+
+} // namespace

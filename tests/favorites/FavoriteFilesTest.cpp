@@ -1,0 +1,133 @@
+// The favorites folder is often shared or synced: what the add and organize dialogs do never
+// reaches through a link to what lies outside it, and never replaces an existing entry.
+#include "favorites/FavoriteFiles.h"
+#include "platform/IniProfileFile.h"
+#include "platform/FileNames.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Favorites/ holds a real shortcut, a real folder, a link to a folder outside and a link to a
+// file outside; Outside/ holds what must never change.
+class FavoriteFilesFixture {
+public:
+    FavoriteFilesFixture() {
+        writeFileBytes(outside("Docs/inner.txt"), "inner");
+        writeFileBytes(outside("keep.txt"), "keep");
+        writeFileBytes(root() + "/Real.url", "[InternetShortcut]\r\nURL=http://real/\r\n");
+        QDir().mkpath(root() + "/Sub");
+        QFile::link(outside("Docs"), root() + "/DocsLink");
+        QFile::link(outside("keep.txt"), root() + "/FileLink.url");
+        before = outsideTree();
+    }
+
+    QString root() const { return dir.path() + "/Favorites"; }
+    QString outside(const QString& relative) const { return dir.path() + "/Outside/" + relative; }
+    QString at(const QString& relative) const { return root() + "/" + relative; }
+
+    // Every name and content below Outside/.
+    QStringList outsideTree() const {
+        QStringList entries;
+        QDirIterator it(dir.path() + "/Outside", QDir::AllEntries | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            entries << path + "=" + QString::fromUtf8(readFileBytes(path));
+        }
+        entries.sort();
+        return entries;
+    }
+
+    QTemporaryDir dir;
+    QStringList before;
+};
+
+// Where links lead, nothing outside the folder changes, and a name is never taken over.
+TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
+    using F = FavoriteFilesFixture;
+    const QStringList untouched = {"DocsLink->", "FileLink.url->", "Real.url", "Sub"};
+    const struct {
+        const char* name;
+        std::function<bool(F&)> act;
+        bool done;
+        QStringList favorites; // what the favorites folder holds afterwards ("->": a link)
+    } rows[] = {
+        {"DeleteAFolderLink", [](F& f) { return favoriteFiles::remove(f.at("DocsLink"), f.root()); },
+         true, {"FileLink.url->", "Real.url", "Sub"}},
+        {"DeleteAFolderHoldingALink",
+         [](F& f) {
+             QFile::link(f.outside("Docs"), f.at("Sub/Inner"));
+             return favoriteFiles::remove(f.at("Sub"), f.root());
+         },
+         true, {"DocsLink->", "FileLink.url->", "Real.url"}},
+        {"RenameALink", [](F& f) { return favoriteFiles::rename(f.at("DocsLink"), "D2", f.root()); },
+         true, {"D2->", "FileLink.url->", "Real.url", "Sub"}},
+        {"RenameOverAName",
+         [](F& f) { return favoriteFiles::rename(f.at("Real.url"), "FileLink.url", f.root()); },
+         false, untouched},
+        {"RenameOutOfTheFolder",
+         [](F& f) { return favoriteFiles::rename(f.at("Real.url"), "../x.url", f.root()); }, false,
+         untouched},
+        {"MoveIntoAFolderLink",
+         [](F& f) { return favoriteFiles::moveInto(f.at("Real.url"), f.at("DocsLink"), f.root()); },
+         false, untouched},
+        {"MoveALinkIntoAFolder",
+         [](F& f) { return favoriteFiles::moveInto(f.at("FileLink.url"), f.at("Sub"), f.root()); },
+         true, {"DocsLink->", "Real.url", "Sub", "Sub/FileLink.url->"}},
+        {"MoveOverAName",
+         [](F& f) {
+             writeFileBytes(f.at("Sub/Real.url"), "other");
+             return favoriteFiles::moveInto(f.at("Real.url"), f.at("Sub"), f.root());
+         },
+         false, {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Real.url"}},
+        {"NewFolderInAFolderLink",
+         [](F& f) { return favoriteFiles::createFolder(f.at("DocsLink"), "New", f.root()); }, false,
+         untouched},
+        {"AddOverAFileLink",
+         [](F& f) {
+             return IniProfileFile().writeValue("InternetShortcut", "URL", "http://new/",
+                                                QFile::encodeName(f.at("FileLink.url")).toStdString());
+         },
+         true, {"DocsLink->", "FileLink.url", "Real.url", "Sub"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        F f;
+        EXPECT_EQ(row.act(f), row.done);
+        EXPECT_EQ(f.outsideTree(), f.before);
+        QStringList entries;
+        QDirIterator it(f.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            entries << info.filePath().mid(f.root().size() + 1) + (info.isSymLink() ? "->" : "");
+        }
+        entries.sort();
+        EXPECT_EQ(entries, row.favorites);
+    }
+}
+
+TEST(FileNameFromTitleTest, NamesThatShowUpAndFitOnDisk) {
+    EXPECT_EQ(fileNameFromTitle(".bashrc", "网页"), "bashrc");
+    EXPECT_EQ(fileNameFromTitle(" ..隐藏. ", "网页"), "隐藏");
+    EXPECT_EQ(fileNameFromTitle("...", "网页"), "网页");
+    EXPECT_EQ(fileNameFromTitle("a/b:c*?\"<>|\x01", "网页"), "a_b_c_______");
+    // 100 Chinese characters are 300 bytes: cut to whole characters within the limit.
+    const QString name = fileNameFromTitle(QString(100, QChar(0x4E2D)), "网页");
+    EXPECT_EQ(name, QString(kMaxNameBytes / 3, QChar(0x4E2D)));
+    // Never half an emoji.
+    const QString emoji = fileNameFromTitle("a" + QString::fromUtf8("😀").repeated(80), "网页");
+    EXPECT_LE(emoji.toUtf8().size(), kMaxNameBytes);
+    EXPECT_EQ(QString::fromUtf8(emoji.toUtf8()), emoji);
+    EXPECT_FALSE(emoji.back().isHighSurrogate());
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+#include "tests/support/FakeServices.h"
+
+#include "browser/frmMain.h"
+#include "browser/frmOpen.h"
+#include "core/modMain.h"
+#include "platform/ProgramFolder.h"
+#include "tests/support/TestFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+
+const QString FakeServices::kStartPage = QStringLiteral("http://start.example/");
+
+FakeServices::FakeServices()
+    : favorites(shellFolders, profile, favoriteDialogs, boxes) {
+    QDir(folder.path()).mkdir(QStringLiteral("Favorites"));
+    QDir(folder.path()).mkdir(QStringLiteral("program"));
+    shellFolders.favorites = favoritesPath();
+    overrideProgramFolder(folder.path() + QStringLiteral("/program"));
+    gstrStartPage.clear();
+    setStartPage(kStartPage);
+    services.registry = &registry;
+    services.messageBoxes = &boxes;
+    services.urlHistory = &history;
+    services.skin = &skin;
+    services.favorites = &favorites;
+    services.urlCache = &urlCache;
+    services.launcher = &launcher;
+    services.fileChooser = &fileChooser;
+    services.createPageView = [](QWidget* parent) { return new FakePageView(parent); };
+}
+
+FakeServices::~FakeServices() {
+    delete frmOpen::instance();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    while (frmMain* window = frmMain::defaultWindow())
+        delete window;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    overrideProgramFolder(QString());
+}
+
+frmMain* FakeServices::newWindow(const QString& url) {
+    auto* window = new frmMain(services);
+    window->mstrURLNewWindow = url;
+    return window;
+}
+
+frmMain* FakeServices::openWindow(const QString& url) {
+    frmMain* window = newWindow(url);
+    window->Show();
+    window->activateWindow();
+    QTest::qWaitForWindowActive(window, 2000);
+    return window;
+}
+
+FakePageView* FakeServices::page(frmMain* window) {
+    return qobject_cast<FakePageView*>(window->webMain);
+}
+
+void FakeServices::setStartPage(const QString& url) {
+    registry.setString(RegRoot::CurrentUser,
+                       QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer\\Main"),
+                       QStringLiteral("Start Page"), url);
+}
+
+void FakeServices::shortcut(const QString& relativePath, const QString& url) {
+    file(relativePath, "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
+}
+
+void FakeServices::file(const QString& relativePath, const QByteArray& bytes) {
+    writeFileBytes(favoritesPath() + QLatin1Char('/') + relativePath, bytes);
+}
+
+QByteArray FakeServices::errorLog() const {
+    return readFileBytes(folder.path() + QStringLiteral("/program/KQLog.txt"));
+}
+
+QStringList FakeServices::describe(const FavoriteFolder& folder, const QString& indent) {
+    QStringList lines;
+    for (const FavoriteEntry& entry : folder.entries)
+        lines << indent + entry.caption + QLatin1Char('=') + entry.url;
+    for (const FavoriteFolder& child : folder.folders) {
+        lines << indent + QLatin1Char('[') + child.caption + QLatin1Char(']');
+        lines << describe(child, indent + QStringLiteral("  "));
+    }
+    return lines;
+}

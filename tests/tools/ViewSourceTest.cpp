@@ -1,0 +1,75 @@
+// The page source file the editor opens, on fakes.
+#include "platform/GbkText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/testing/FakePageView.h"
+#include "platform/testing/FakeProcessLauncher.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WaitUntil.h"
+#include "tools/ViewSource.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ViewSourceTest : public ::testing::Test {
+protected:
+    ViewSourceTest() {
+        QDir(folder.path()).mkdir(QStringLiteral("程序 目录"));
+        overrideProgramFolder(folder.path() + QStringLiteral("/程序 目录"));
+    }
+    ~ViewSourceTest() override {
+        overrideProgramFolder(QString());
+        QFile::remove(fallbackPageSourcePath());
+    }
+    // The file the editor was started on for this markup (nothing: no document).
+    QString show(const std::optional<QString>& markup, QObject* context = nullptr) {
+        view.markup = markup;
+        const qsizetype before = launcher.started.size();
+        ShowPageSource(view, launcher, context ? context : &view);
+        if (!waitUntil([&] { return launcher.started.size() > before; }, 5000))
+            return QString();
+        return launcher.started.last().arguments.join('|');
+    }
+    QString source() const { return programFolder() + QStringLiteral("/KQCode.txt"); }
+
+    QTemporaryDir folder;
+    FakePageView view;
+    FakeProcessLauncher launcher;
+};
+
+TEST_F(ViewSourceTest, MarkupGoesToTheFileInGbkAndTheEditorOpensIt) {
+    // Hangul and emoji are not in GBK.
+    ASSERT_EQ(show(QStringLiteral("<head></head><body>中文 \uD55C\U0001F600</body>")), source());
+    EXPECT_EQ(readFileBytes(source()), "<head></head><body>" + toGbk("中文 ") + "?" "?</body>\r\n");
+    EXPECT_EQ(launcher.started[0].program, QStringLiteral("text-editor"));
+    EXPECT_EQ(launcher.started[0].workingFolder, programFolder());
+    ASSERT_EQ(show(std::nullopt), source());
+    EXPECT_EQ(readFileBytes(source()), QByteArray("\r\n"));
+}
+
+// Mended: with an unwritable program folder the old file was opened as this page's source.
+// Where nothing can be written, or the window closed meanwhile, nothing starts: the next
+// source shown is the first the editor opens.
+TEST_F(ViewSourceTest, UnwritableProgramFolderFallsBackToTheCacheFolderOrNothingStarts) {
+    overrideProgramFolder(QStringLiteral("/proc")); // not writable, even for root
+    EXPECT_EQ(show(QStringLiteral("<body>fresh</body>")), fallbackPageSourcePath());
+    EXPECT_EQ(readFileBytes(fallbackPageSourcePath()), QByteArray("<body>fresh</body>\r\n"));
+
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", "/proc/none");
+    view.markup = QStringLiteral("x");
+    ShowPageSource(view, launcher, &view);
+    // Answers come in the order asked: the folder is back once that one was answered.
+    QTimer::singleShot(0, [cache] { qputenv("XDG_CACHE_HOME", cache); });
+    auto* closing = new QObject;
+    ShowPageSource(view, launcher, closing);
+    delete closing;
+    const QString opened = show(QStringLiteral("last"));
+    EXPECT_EQ(opened, fallbackPageSourcePath());
+    EXPECT_EQ(launcher.started.size(), 2);
+}
+
+} // namespace
