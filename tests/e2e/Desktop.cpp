@@ -43,7 +43,6 @@ bool Desktop::waitWindowCount(const QString& titlePattern, int count, int timeou
 
 void Desktop::focus(const QString& window) {
     run("xdotool", {"windowactivate", "--sync", window});
-    pause(150);
 }
 
 QSize Desktop::size(const QString& window) {
@@ -64,14 +63,16 @@ void Desktop::keys(const QString& window, const QStringList& keys) {
     focus(window);
     for (const QString& key : keys) {
         run("xdotool", {"key", "--clearmodifiers", key});
-        pause(250); // menus and dialogs open between keys
+        // The X server hands each key to the window that holds the keyboard when the key
+        // arrives. A menu or dialog a key opens must take it first, and nothing outside the
+        // program tells when it has: this is the one wait on time in these tests.
+        waitUntil([] { return false; }, 250);
     }
 }
 
 void Desktop::type(const QString& window, const QString& text) {
     focus(window);
     run("xdotool", {"type", "--delay", "30", text});
-    pause(150);
 }
 
 void Desktop::paste(const QString& window, const QString& text) {
@@ -88,7 +89,6 @@ void Desktop::click(const QString& window, int x, int y) {
     focus(window);
     run("xdotool",
         {"mousemove", "--window", window, QString::number(x), QString::number(y), "click", "1"});
-    pause(250);
 }
 
 void Desktop::enterAddress(const QString& window, const QString& address) {
@@ -99,10 +99,6 @@ void Desktop::enterAddress(const QString& window, const QString& address) {
 
 QString Desktop::clipboard() {
     return run("xclip", {"-selection", "clipboard", "-o"});
-}
-
-void Desktop::pause(int ms) {
-    waitUntil([] { return false; }, ms);
 }
 
 QStringList Desktop::windowsOfSize(const QString& className, int width, int height) {

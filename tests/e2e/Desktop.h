@@ -41,7 +41,6 @@ public:
     static bool isMaximised(const QString& window);
     // Visible windows of the program with exactly this size.
     static QStringList windowsOfSize(const QString& className, int width, int height);
-    static void pause(int ms);
 
 private:
     static QString run(const QString& program, const QStringList& arguments);

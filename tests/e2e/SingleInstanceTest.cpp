@@ -1,17 +1,13 @@
 // One browser per user: a second start (a link clicked in another program) hands its address
 // to the running browser, and never starts a second page engine on the same profile.
-#include "tests/e2e/BrowserProcess.h"
-#include "tests/e2e/Desktop.h"
-#include "tests/support/LoopbackHttpServer.h"
+#include "tests/e2e/E2eFixture.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WaitUntil.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRegularExpression>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -31,21 +27,14 @@ QStringList children(qint64 pid) {
     return found;
 }
 
-class SingleInstanceTest : public ::testing::Test {
+class SingleInstanceTest : public E2eFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(server.start());
+        E2eFixture::SetUp();
         server.page("/first", "<title>First</title>");
         server.page("/second", "<title>Second</title>");
-        browser.writeUserReg(server.url("/first").toString());
     }
-
-    QString startFirst() {
-        return browser.start() ? Desktop::waitWindow("^First - Tarnvale$") : QString();
-    }
-
-    LoopbackHttpServer server;
-    BrowserProcess browser;
+    QString startFirst() { return startOn("/first", "First"); }
 };
 
 TEST_F(SingleInstanceTest, ASecondStartOpensItsAddressInTheRunningBrowser) {
