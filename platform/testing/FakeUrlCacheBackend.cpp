@@ -74,7 +74,10 @@ bool FakeUrlCacheBackend::DeleteUrlCacheEntry(const QByteArray& sourceUrlName) {
         m_lastError = 32; // in use
         return false;
     }
-    entries.removeOne(sourceUrlName);
+    if (!entries.removeOne(sourceUrlName)) {
+        m_lastError = 2; // not found
+        return false;
+    }
     m_lastError = 0;
     return true;
 }
