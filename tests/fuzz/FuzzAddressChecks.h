@@ -5,7 +5,6 @@
 #include "platform/FileNames.h"
 #include "platform/GbkText.h"
 #include "platform/IniText.h"
-#include "platform/PageProperties.h"
 #include "platform/SingleInstance.h"
 #include "browser/StartAddress.h"
 
