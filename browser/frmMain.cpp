@@ -1,20 +1,20 @@
 #include "browser/frmMain.h"
 
-#include "platform/AddressText.h"
 #include "browser/HandCursor.h"
 #include "browser/ImageButton.h"
-#include "platform/MessageBoxes.h"
-#include "platform/PageView.h"
 #include "browser/PictureBox.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SkinEngine.h"
 #include "browser/SolidSurface.h"
 #include "browser/TextBox.h"
-#include "core/Trim.h"
-#include "platform/Yield.h"
-#include "favorites/modFavorite.h"
-#include "core/modMain.h"
 #include "browser/modcboAutoComplete.h"
+#include "core/Trim.h"
+#include "core/modMain.h"
+#include "favorites/modFavorite.h"
+#include "platform/AddressText.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PageView.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SkinEngine.h"
+#include "platform/Yield.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,14 +28,14 @@ QList<frmMain*>& windows() {
     return list;
 }
 
-struct ElementSpec {
+struct ToolBarImage {
     int index;
     const char* picture;
     const char* toolTip;
     int sizeTwips; // square
 };
 
-const ElementSpec kElements[] = {
+const ToolBarImage kToolBarImages[] = {
     {frmMain::kBack, ":/icons/back.svg", "向后", 360},
     {frmMain::kForward, ":/icons/forward.svg", "向前", 360},
     {frmMain::kRefresh, ":/icons/refresh.svg", "刷新", 240},
@@ -68,8 +68,8 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     , m_services(services)
     , m_geometry(designGeometry()) {
     Q_ASSERT(services.registry && services.messageBoxes && services.urlHistory && services.skin &&
-             services.favorites && services.urlCache && services.launcher &&
-             services.fileChooser && services.createPageView);
+             services.favorites && services.urlCache && services.launcher && services.fileChooser &&
+             services.createPageView);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kInitialCaption);
     windows().append(this);
@@ -137,17 +137,17 @@ void frmMain::createControls() {
                                              {kRefresh, picBar1},     {kStop, picBar1},
                                              {kSearch, picBar2},      {kSearchEngine, picBar2}};
     const QCursor hand = handCursor();
-    for (const ElementSpec& spec : kElements) {
-        auto* image = new ImageButton(spec.index, containers.value(spec.index));
-        image->setObjectName(QStringLiteral("imgToolBar(%1)").arg(spec.index));
-        image->setToolTip(QString::fromUtf8(spec.toolTip));
+    for (const ToolBarImage& row : kToolBarImages) {
+        auto* image = new ImageButton(row.index, containers.value(row.index));
+        image->setObjectName(QStringLiteral("imgToolBar(%1)").arg(row.index));
+        image->setToolTip(QString::fromUtf8(row.toolTip));
         image->setAccessibleName(image->toolTip());
         image->setCursor(hand);
-        const int side = int(float(spec.sizeTwips) / kTwipsPerPixel);
-        image->setPicture(QString::fromUtf8(spec.picture), QSize(side, side));
+        const int side = int(float(row.sizeTwips) / kTwipsPerPixel);
+        image->setPicture(QString::fromUtf8(row.picture), QSize(side, side));
         image->setFocusPolicy(Qt::NoFocus);
         connect(image, &ImageButton::clicked, this, &frmMain::imgToolBar_Click);
-        imgToolBar.insert(spec.index, image);
+        imgToolBar.insert(row.index, image);
     }
     // The search-engine button offers no choice: it stays disabled and does nothing.
     imgToolBar[kSearchEngine]->setEnabled(false);

@@ -2,10 +2,10 @@
 // certificate errors, permission requests, full screen, and a page of its own when the page's
 // process dies. While silent it shows no dialog box: sign-in is cancelled and a bad
 // certificate refused.
-#include "platform/PageDialogs.h"
 #include "engine/PageRequestFilter.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
+#include "platform/PageDialogs.h"
 
 #include <QAuthenticator>
 #include <QKeyEvent>
@@ -20,12 +20,6 @@
 #include <QWebEnginePermission>
 #endif
 #include <QWebEngineView>
-
-namespace {
-QString htmlEscaped(const QString& text) {
-    return text.toHtmlEscaped();
-}
-} // namespace
 
 void WebEnginePageView::connectHostingDefaults() {
     connect(m_page, &QWebEnginePage::authenticationRequired, this,
@@ -123,7 +117,7 @@ void WebEnginePageView::fullScreenRequested(QWebEngineFullScreenRequest request)
 }
 
 QString WebEnginePageView::crashPageHtml(const QUrl& failedUrl) {
-    const QString address = htmlEscaped(failedUrl.toString());
+    const QString address = failedUrl.toString().toHtmlEscaped();
     return QStringLiteral(
                "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>页面已崩溃</title>"
                "<style>body{font-family:sans-serif;margin:3em;color:#333}"

@@ -15,8 +15,6 @@ public:
 
     QString chosenPath() const { return m_path; }
     QString chosenName() const { return m_name; }
-    QLineEdit* nameField() const { return m_nameField; }
-    FavoriteFolderTree* folders() const { return m_folders; }
 
     // The shortcut file for a name in a folder, or empty when the name is unusable.
     static QString shortcutPath(const QString& folder, const QString& name);

@@ -10,7 +10,6 @@ class FavoriteFolderTree final : public QTreeView {
 public:
     FavoriteFolderTree(const QString& root, bool withFiles, QWidget* parent = nullptr);
 
-    QFileSystemModel* fileModel() const { return m_model; }
     QString root() const { return m_root; }
     // The selected entry's path, or the root when nothing is selected.
     QString selectedPath() const;

@@ -11,8 +11,6 @@ class OrganizeFavoritesDialog final : public QDialog {
 public:
     OrganizeFavoritesDialog(const QString& favoritesFolder, QWidget* parent = nullptr);
 
-    FavoriteFolderTree* tree() const { return m_tree; }
-
 private:
     void createFolder();
     void rename();
