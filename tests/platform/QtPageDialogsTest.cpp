@@ -1,0 +1,91 @@
+// The dialogs a page's requests open, answered as a person would: what was typed comes back,
+// Cancel means nothing, and the page's words stay plain text.
+#include "platform/QtPageDialogs.h"
+#include "tests/support/ModalAnswers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
+    QTemporaryDir folder;
+    QStringList seen; // each dialog's title, and its labels with page text
+    const auto note = [&seen](QWidget* dialog) {
+        seen << dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->text().contains(QLatin1String("<b>")))
+                seen << (label->textFormat() == Qt::PlainText ? "plain" : "rich");
+        }
+    };
+    const auto type = [&note](const QStringList& texts) {
+        return [&note, texts](QWidget* dialog) {
+            note(dialog);
+            QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
+            if (QLineEdit* file = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                edits = {file};
+            for (qsizetype i = 0; i < texts.size() && i < edits.size(); ++i)
+                edits[i]->setText(texts[i]);
+            ModalAnswers::accept(dialog);
+        };
+    };
+    const auto cancel = [&note](QWidget* dialog) {
+        note(dialog);
+        ModalAnswers::reject(dialog);
+    };
+    const auto go = [&note](QWidget* dialog) {
+        note(dialog);
+        ModalAnswers::click(dialog, "继续访问(C)");
+    };
+    const QString saved = folder.path() + "/saved.bin";
+    ModalAnswers answers({type({}), type({}), cancel, type({"typed"}), cancel,
+                          type({"user", "secret"}), cancel, type({}), cancel, go, type({saved}),
+                          cancel, cancel, cancel, cancel});
+    const QUrl site(QStringLiteral("http://a.example/page"));
+    QtPageDialogs dialogs;
+    dialogs.scriptAlert(nullptr, site, "<b>hi</b>");
+    EXPECT_TRUE(dialogs.scriptConfirm(nullptr, QUrl(), "<b>sure?</b>"));
+    EXPECT_FALSE(dialogs.scriptConfirm(nullptr, site, "q"));
+    EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "<b>name</b>", "d"), QStringLiteral("typed"));
+    EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "name", "d"), std::nullopt);
+    const auto signedIn = dialogs.signIn(nullptr, site, "<b>realm</b>", false);
+    ASSERT_TRUE(signedIn.has_value());
+    EXPECT_EQ(signedIn->user + "|" + signedIn->password, "user|secret");
+    EXPECT_FALSE(dialogs.signIn(nullptr, site, "realm", true).has_value());
+    EXPECT_TRUE(dialogs.confirmLeavingPage(nullptr));
+    EXPECT_FALSE(dialogs.continueDespiteCertificateError(nullptr, site, "<b>bad</b>"));
+    EXPECT_TRUE(dialogs.continueDespiteCertificateError(nullptr, site, "bad"));
+    EXPECT_EQ(dialogs.chooseDownloadPath(nullptr, folder.path() + "/suggested.bin"), saved);
+    EXPECT_EQ(dialogs.chooseDownloadPath(nullptr, saved), std::nullopt);
+    EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "page"), std::nullopt);
+    QPrinter printer;
+    EXPECT_FALSE(dialogs.setUpPage(nullptr, &printer));
+    EXPECT_FALSE(dialogs.choosePrinter(nullptr, &printer));
+    EXPECT_EQ(answers.answered(), 15);
+    EXPECT_EQ(seen, (QStringList{"来自 a.example 的消息",
+                                 "plain",
+                                 "来自网页的消息",
+                                 "plain",
+                                 "来自 a.example 的消息",
+                                 "来自 a.example 的消息",
+                                 "plain",
+                                 "来自 a.example 的消息",
+                                 "需要登录",
+                                 "plain",
+                                 "代理服务器需要登录",
+                                 "离开此页？",
+                                 "安全证书有问题",
+                                 "plain",
+                                 "安全证书有问题",
+                                 "保存下载的文件",
+                                 "保存下载的文件",
+                                 "保存网页",
+                                 "页面设置",
+                                 "打印"}));
+}
+
+} // namespace
