@@ -109,18 +109,4 @@ TEST_F(JourneyTest, ViewTheSourceThenClearTheHistory) {
     Desktop::keys(done, {"Return"});
 }
 
-TEST_F(JourneyTest, OpenALocalFileFromTheOpenDialog) {
-    server.page("/doc", "<title>Doc</title>");
-    ASSERT_TRUE(writeFileBytes(browser.path("local.html"), "<title>Local</title>"));
-    const QString main = startOn("/doc", "Doc");
-    ASSERT_FALSE(main.isEmpty());
-    Desktop::keys(main, {"alt+f", "o"});
-    const QString open = Desktop::waitWindow("^打开$");
-    ASSERT_FALSE(open.isEmpty());
-    Desktop::keys(open, {"Tab", "Tab", "Tab"});
-    Desktop::type(open, browser.path("local.html"));
-    Desktop::keys(open, {"shift+Tab", "Return"});
-    EXPECT_FALSE(Desktop::waitWindow(captionOf("Local")).isEmpty());
-}
-
 } // namespace

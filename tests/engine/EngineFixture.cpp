@@ -46,7 +46,7 @@ WebEnginePageView* EngineFixture::engineView(frmMain* window) {
 bool EngineFixture::load(const QString& pathOrUrl, int timeoutMs) {
     QSignalSpy complete(&view, &PageView::DocumentComplete);
     view.Navigate(pathOrUrl.startsWith(QLatin1Char('/')) ? server.url(pathOrUrl).toString()
-                                                        : pathOrUrl);
+                                                         : pathOrUrl);
     return waitFor([&] { return !complete.isEmpty(); }, timeoutMs);
 }
 

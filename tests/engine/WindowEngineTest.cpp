@@ -1,20 +1,15 @@
-// Browser windows on the real engine: the caption and buttons follow the page, pages that open
-// windows get Tarnvale windows (only on a person's click), and the addresses the browser keeps
-// stay true: a favorite opens the page it was saved on, clearing leaves no row behind.
+// Browser windows on the real engine: pages that open windows get Tarnvale windows (only on a
+// person's click), Find reaches only the page, a favorite opens the page it was saved on, and a
+// script shortcut never runs in the page shown.
 #include "tests/engine/EngineFixture.h"
 
-#include "browser/ImageButton.h"
 #include "browser/TextBox.h"
 #include "browser/frmMain.h"
-#include "engine/EngineUrlCacheBackend.h"
 #include "engine/FindBar.h"
 #include "engine/WebEnginePage.h"
 #include "platform/GbkText.h"
 #include "tests/support/TestFiles.h"
-#include "tools/modHistory.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -48,23 +43,6 @@ protected:
     }
 };
 
-TEST_F(WindowEngineTest, CaptionAddressAndButtonsFollowThePage) {
-    server.page("/one", "<title>One</title>");
-    server.page("/two", "<title>Two</title>");
-    frmMain* window = openOn("/one", "One");
-    EXPECT_TRUE(waitFor([&] { return window->txtURL->text() == server.url("/one").toString(); }));
-    EXPECT_FALSE(window->imgToolBar[1]->isEnabled());
-
-    window->NavigateTo(server.url("/two").toString());
-    ASSERT_TRUE(waitFor([&] { return window->windowTitle() == caption("Two"); }));
-    EXPECT_TRUE(waitFor([&] { return window->imgToolBar[1]->isEnabled(); }));
-    EXPECT_FALSE(window->imgToolBar[2]->isEnabled());
-    window->imgToolBar_Click(1);
-    ASSERT_TRUE(waitFor([&] { return window->windowTitle() == caption("One"); }));
-    EXPECT_TRUE(waitFor([&] { return window->imgToolBar[2]->isEnabled(); }));
-    EXPECT_FALSE(window->imgToolBar[1]->isEnabled());
-}
-
 // The window's Find sends Ctrl+F to the focus: only the page answers it.
 TEST_F(WindowEngineTest, FindOpensTheFindBarOnlyFromThePage) {
     server.page("/doc", "<title>Doc</title><p>needle</p>");
@@ -80,8 +58,8 @@ TEST_F(WindowEngineTest, FindOpensTheFindBarOnlyFromThePage) {
 
 // The page asks to close before it retitles itself, and its next page loads after both.
 TEST_F(WindowEngineTest, AScriptClosingItsWindowLeavesTheWindowOpen) {
-    server.page("/start", "<title>Start</title>" + kWholePage +
-                              "<a href='/closing' target='_blank'>x</a>");
+    server.page("/start",
+                "<title>Start</title>" + kWholePage + "<a href='/closing' target='_blank'>x</a>");
     server.page("/closing", "<title>Closing</title><script>setTimeout(function() {"
                             " window.close(); document.title = 'Asked'; }, 50);</script>");
     server.page("/later", "<title>Later</title>");
@@ -194,38 +172,6 @@ TEST_F(WindowEngineTest, AFavoriteOpensThePageItWasSavedOn) {
         EXPECT_TRUE(titleBecomes(title));
         EXPECT_EQ(server.hits(row.path), before + 1);
     }
-}
-
-TEST_F(WindowEngineTest, ClearingLeavesNoRowWhateverTheAddressHolds) {
-    server.page("/K%C3%B6ln", "<title>Koeln</title>");
-    ASSERT_TRUE(load(server.url("/Köln").toString()));
-    // Rows an older Tarnvale wrote: decoded, with a password.
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
-        db.setDatabaseName(folder.path() + "/history.sqlite");
-        ASSERT_TRUE(db.open());
-        QSqlQuery insert(db);
-        ASSERT_TRUE(insert.exec("INSERT INTO history(url, title, last_visit) VALUES"
-                                " ('http://old.example/Köln', '', 1),"
-                                " ('http://u:pw@old.example/한국', '', 2)"));
-    }
-    QSqlDatabase::removeDatabase("older");
-    ASSERT_EQ(sqlHistory.entries().size(), 3);
-    EXPECT_EQ(sqlHistory.entries().constFirst().url,
-              server.url("/K%C3%B6ln").toString(QUrl::FullyEncoded));
-
-    EngineUrlCacheBackend cache(profile(), &sqlHistory);
-    ClearHistory(cache, boxes, nullptr);
-    ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("已经清除成功!"));
-    EXPECT_TRUE(sqlHistory.entries().isEmpty());
-    // A load started while the engine still empties its cache stalls (Qt 6.4 tells no
-    // completion): the next test starts once a load has come through again.
-    server.page("/after", "<title>After</title>");
-    bool through = false;
-    for (int attempt = 0; attempt < 20 && !through; ++attempt)
-        through = load("/after?" + QString::number(attempt), 2000);
-    EXPECT_TRUE(through);
 }
 
 // The answer to a later script shows what the page holds after the click.
