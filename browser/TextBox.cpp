@@ -26,6 +26,9 @@ bool TextBox::isHeld() const {
 void TextBox::holdFocus() {
     m_held = true;
     setFocus(Qt::OtherFocusReason);
+    // The window may not be active yet: its focus then arrives as a window activation, which
+    // leaves the text as it is, so the selection is made here.
+    selectAll();
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
