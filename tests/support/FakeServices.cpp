@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTest>
+#include <gtest/gtest.h>
 
 const QString FakeServices::kStartPage = QStringLiteral("http://start.example/");
 
@@ -28,7 +29,9 @@ FakeServices::FakeServices()
     services.urlCache = &urlCache;
     services.launcher = &launcher;
     services.fileChooser = &fileChooser;
-    services.createPageView = [](QWidget* parent) { return new FakePageView(parent); };
+    services.createPageView = [](QWidget* parent) {
+        return new FakePageView(parent);
+    };
 }
 
 FakeServices::~FakeServices() {
@@ -50,7 +53,7 @@ frmMain* FakeServices::openWindow(const QString& url) {
     frmMain* window = newWindow(url);
     window->Show();
     window->activateWindow();
-    QTest::qWaitForWindowActive(window, 2000);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window, 2000)); // keys reach active windows only
     return window;
 }
 
