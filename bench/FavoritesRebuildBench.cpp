@@ -2,15 +2,8 @@
 // menu), and of one window's menu popping up and being drawn the first time after it, for
 // folders of 1,000, 10,000 and 32,767 shortcuts with 1 and 5 windows open.
 // Windows use the fake page view: what is measured is the browser's own work.
-#include "platform/testing/FakeFavoriteDialogs.h"
-#include "platform/testing/FakeMessageBoxes.h"
-#include "platform/testing/FakePageView.h"
-#include "platform/testing/FakeRegistryStore.h"
-#include "platform/testing/FakeShellFolders.h"
-#include "platform/testing/FakeUrlHistory.h"
-#include "platform/IniProfileFile.h"
 #include "browser/frmMain.h"
-#include "favorites/modFavorite.h"
+#include "tests/support/FakeServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,25 +51,12 @@ int main(int argc, char* argv[]) {
         QTemporaryDir folder;
         fill(folder.path(), count);
         for (const int windows : {1, 5}) {
-            FakeShellFolders shellFolders;
-            shellFolders.favorites = folder.path();
-            IniProfileFile profile;
-            FakeFavoriteDialogs dialogs;
-            FakeMessageBoxes boxes;
-            FakeRegistryStore registry;
-            FakeUrlHistory history;
-            modFavorite favorites(shellFolders, profile, dialogs, boxes);
-            Services services;
-            services.registry = &registry;
-            services.messageBoxes = &boxes;
-            services.urlHistory = &history;
-            services.favorites = &favorites;
-            services.createPageView = [](QWidget* parent) {
-                return new FakePageView(parent);
-            };
+            FakeServices fake; // modFavorite reads the folder through its shell folders
+            fake.shellFolders.favorites = folder.path();
+            modFavorite& favorites = fake.favorites;
             QList<frmMain*> open;
             for (int i = 0; i < windows; ++i)
-                open << new frmMain(services);
+                open << fake.newWindow();
 
             QList<double> rebuilds;
             QList<double> openings;
@@ -87,7 +67,7 @@ int main(int argc, char* argv[]) {
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                 rebuilds << double(timer.nsecsElapsed()) / 1e6;
                 // As a person opens it: the menu pops up and is drawn.
-                QMenu* menu = open.first()->menu(QStringLiteral("mnuMainFavorite"));
+                QMenu* menu = open.first()->mnuMainFavorite;
                 timer.restart();
                 menu->popup(QPoint(0, 0));
                 QCoreApplication::processEvents();

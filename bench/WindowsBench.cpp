@@ -3,19 +3,18 @@
 // and the memory of the browser process with its engine helpers while 1, 5 and 20 windows are
 // open. Real engine, pages from loopback; run it on an X display with a window manager:
 //   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench
-#include "engine/EngineProfile.h"
-#include "platform/testing/FakeMessageBoxes.h"
-#include "platform/testing/FakePageDialogs.h"
-#include "platform/testing/FakeRegistryStore.h"
-#include "tests/support/LoopbackHttpServer.h"
-#include "platform/PageView.h"
 #include "bench/ProcessMemory.h"
-#include "platform/SqliteUrlHistory.h"
 #include "browser/TextBox.h"
-#include "tests/support/WaitUntil.h"
+#include "browser/frmMain.h"
+#include "engine/EngineProfile.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
-#include "browser/frmMain.h"
+#include "platform/PageView.h"
+#include "platform/SqliteUrlHistory.h"
+#include "platform/testing/FakePageDialogs.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -74,22 +73,17 @@ int main(int argc, char* argv[]) {
     server.page("/page", "<title>Page</title><p>text</p>");
     const QString url = server.url("/page").toString();
 
-    FakeRegistryStore registry;
-    registry.setString(0x80000001u, "SOFTWARE\\Microsoft\\Internet Explorer\\Main", "Start Page",
-                       url);
-    FakeMessageBoxes boxes;
+    FakeServices fake;
+    fake.setStartPage(url);
     FakePageDialogs dialogs;
     SqliteUrlHistory history(root.path() + "/history.sqlite");
     QWebEngineProfile* profile = createSharedProfile();
-    Services services;
-    services.registry = &registry;
-    services.messageBoxes = &boxes;
-    services.urlHistory = &history;
-    services.createPageView = [&](QWidget* parent) {
+    fake.services.urlHistory = &history;
+    fake.services.createPageView = [&](QWidget* parent) {
         return new WebEnginePageView(profile, &history, &dialogs, parent);
     };
 
-    auto* first = new frmMain(services);
+    frmMain* first = fake.newWindow();
     first->Show();
     waitUntil([&] { return completed(first, url); });
 
