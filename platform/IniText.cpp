@@ -50,13 +50,7 @@ QByteArrayView blankTrimmed(QByteArrayView bytes) {
 }
 
 QByteArray trimmedBlanks(const QByteArray& bytes) {
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && isBlank(bytes.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(bytes.at(end - 1)))
-        --end;
-    return bytes.mid(begin, end - begin);
+    return blankTrimmed(bytes).toByteArray();
 }
 
 bool isAscii(QByteArrayView bytes) {
