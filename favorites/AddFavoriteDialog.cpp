@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -80,18 +79,8 @@ void AddFavoriteDialog::accept() {
 }
 
 void AddFavoriteDialog::createFolder() {
-    bool ok = false;
-    const QString name = fileNameFromTitle(
-        QInputDialog::getText(this, QStringLiteral("新建文件夹"), QStringLiteral("文件夹名称："),
-                              QLineEdit::Normal, QStringLiteral("新建文件夹"), &ok),
-        QString());
-    if (!ok || name.isEmpty())
-        return;
-    const QString parent = m_folders->selectedFolder();
-    if (!favoriteFiles::createFolder(parent, name, m_folders->root())) {
-        plainText::ask(this, QMessageBox::Warning, QStringLiteral("新建文件夹"),
-                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
-        return;
-    }
-    m_folders->selectPath(QDir(parent).filePath(name));
+    const QString title = QStringLiteral("新建文件夹");
+    const QString created = m_folders->askToCreateFolder(title, title);
+    if (!created.isEmpty())
+        m_folders->selectPath(created);
 }

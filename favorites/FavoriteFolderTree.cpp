@@ -4,9 +4,11 @@
 #include "platform/FileNames.h"
 #include "platform/PlainText.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -67,4 +69,22 @@ void FavoriteFolderTree::selectPath(const QString& path) {
     const QModelIndex index = m_model->index(path);
     if (index.isValid())
         setCurrentIndex(index);
+}
+
+QString FavoriteFolderTree::askToCreateFolder(const QString& askTitle,
+                                              const QString& failureTitle) {
+    bool ok = false;
+    const QString name = fileNameFromTitle(
+        QInputDialog::getText(window(), askTitle, QStringLiteral("文件夹名称："), QLineEdit::Normal,
+                              QStringLiteral("新建文件夹"), &ok),
+        QString());
+    if (!ok || name.isEmpty())
+        return QString();
+    const QString parent = selectedFolder();
+    if (!favoriteFiles::createFolder(parent, name, m_root)) {
+        plainText::ask(window(), QMessageBox::Warning, failureTitle,
+                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
+        return QString();
+    }
+    return QDir(parent).filePath(name);
 }

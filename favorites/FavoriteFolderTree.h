@@ -16,6 +16,9 @@ public:
     // The selected folder, or the folder of the selected file, or the root.
     QString selectedFolder() const;
     void selectPath(const QString& path);
+    // Asks for a name and makes that folder in the selected one, telling a failure under
+    // failureTitle; the new folder's path, or empty.
+    QString askToCreateFolder(const QString& askTitle, const QString& failureTitle);
 
 private:
     QFileSystemModel* m_model;

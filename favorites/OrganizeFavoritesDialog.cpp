@@ -2,15 +2,12 @@
 
 #include "favorites/FavoriteFiles.h"
 #include "favorites/FavoriteFolderTree.h"
-#include "platform/FileNames.h"
 #include "platform/PlainText.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -69,17 +66,7 @@ OrganizeFavoritesDialog::OrganizeFavoritesDialog(const QString& favoritesFolder,
 }
 
 void OrganizeFavoritesDialog::createFolder() {
-    bool ok = false;
-    const QString name = fileNameFromTitle(
-        QInputDialog::getText(this, QStringLiteral("创建文件夹"), QStringLiteral("文件夹名称："),
-                              QLineEdit::Normal, QStringLiteral("新建文件夹"), &ok),
-        QString());
-    if (!ok || name.isEmpty())
-        return;
-    const QString parent = m_tree->selectedFolder();
-    if (!favoriteFiles::createFolder(parent, name, m_tree->root()))
-        plainText::ask(this, QMessageBox::Warning, kTitle,
-                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
+    m_tree->askToCreateFolder(QStringLiteral("创建文件夹"), kTitle);
 }
 
 void OrganizeFavoritesDialog::rename() {

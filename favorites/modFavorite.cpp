@@ -1,12 +1,12 @@
 #include "favorites/modFavorite.h"
 
+#include "core/modMain.h"
 #include "platform/AddressText.h"
 #include "platform/FavoriteDialogs.h"
-#include "platform/MessageBoxes.h"
 #include "platform/FileNames.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProfileFile.h"
 #include "platform/ShellFolders.h"
-#include "core/modMain.h"
 
 #include <algorithm>
 #include <exception>
