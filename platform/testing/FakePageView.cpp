@@ -1,7 +1,6 @@
 #include "platform/testing/FakePageView.h"
 
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QTimer>
 
 namespace {
@@ -56,7 +55,6 @@ void FakePageView::ExecWB(int cmdID, int cmdexecopt) {
 }
 
 void FakePageView::keyPressEvent(QKeyEvent* event) {
-    keys << QKeySequence(event->keyCombination()).toString();
     if (event->key() == Qt::Key_Escape)
         Q_EMIT EscapePressed();
     event->accept();

@@ -32,9 +32,8 @@ public:
     QString locationUrl;  // answered by LocationURL()
     QString locationName; // answered by LocationName()
     std::function<void(const QString&)> onNavigate; // runs inside Navigate
-    QStringList keys;                               // key presses the view received, "Ctrl+F" style
     std::optional<QString> markup; // answered by DocumentMarkup, after the call returns
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override; // Escape, as the engine's view reports it
 };

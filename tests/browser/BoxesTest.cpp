@@ -1,6 +1,8 @@
 // The search box, the address box's suggestions, the open dialog and the Favorites menu of a
 // window; on fake services.
-#include "tests/browser/BrowserTestWindow.h"
+#include "tests/support/FakeServices.h"
+
+#include "browser/frmMain.h"
 
 #include "browser/FavoritesList.h"
 #include "browser/FavoritesMenu.h"

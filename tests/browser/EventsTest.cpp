@@ -1,6 +1,8 @@
 // How a window follows its page's events: caption, address box, keyboard focus, history
 // buttons and new windows; on fake services.
-#include "tests/browser/BrowserTestWindow.h"
+#include "tests/support/FakeServices.h"
+
+#include "browser/frmMain.h"
 
 #include "browser/ImageButton.h"
 #include "browser/TextBox.h"

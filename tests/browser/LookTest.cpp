@@ -1,6 +1,8 @@
 // The window's skin, its grey strips no skin repaints, the tool bar and the layout, in pixels
 // as designed; on fake services.
-#include "tests/browser/BrowserTestWindow.h"
+#include "tests/support/FakeServices.h"
+
+#include "browser/frmMain.h"
 
 #include "browser/ImageButton.h"
 #include "browser/PictureBox.h"

@@ -1,6 +1,8 @@
 // The menu bar as the user meets it, what its items and the window's keys do, and the names
 // screen readers announce; on fake services.
-#include "tests/browser/BrowserTestWindow.h"
+#include "tests/support/FakeServices.h"
+
+#include "browser/frmMain.h"
 
 #include "browser/ImageButton.h"
 #include "browser/PictureBox.h"

@@ -1,6 +1,8 @@
 // Loading a window, its address box and navigation commands, opening and closing windows, and
 // the addresses it opens without the user typing them; on fake services.
-#include "tests/browser/BrowserTestWindow.h"
+#include "tests/support/FakeServices.h"
+
+#include "browser/frmMain.h"
 
 #include "browser/ImageButton.h"
 #include "browser/PictureBox.h"

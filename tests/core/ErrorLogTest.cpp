@@ -1,6 +1,5 @@
 #include "core/ErrorLog.h"
 #include "platform/GbkText.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDateTime>

@@ -7,8 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -34,31 +32,17 @@ BrowserProcess::BrowserProcess() {
 }
 
 BrowserProcess::~BrowserProcess() {
-    for (QProcess* process : {&m_process}) {
-        if (process->state() != QProcess::NotRunning) {
-            process->kill();
-            process->waitForFinished(5000);
-        }
-    }
+    m_process.kill();
+    m_process.waitForFinished(5000);
     for (QProcess& other : m_others) {
         other.kill();
         other.waitForFinished(5000);
     }
-    // A locked program folder would keep its files from being removed with the rest.
-    ::chmod(QFile::encodeName(programFolder()).constData(), 0755);
 }
 
-void BrowserProcess::setProgramFolderWritable(bool writable) {
-    const QByteArray folder = QFile::encodeName(programFolder());
-    if (geteuid() != 0) {
-        ::chmod(folder.constData(), writable ? 0755 : 0555);
-        return;
-    }
-    m_user = kNobody;
-    ::chmod(folder.constData(), 0755);
-    const int owner = writable ? kNobody : 0;
-    if (::chown(folder.constData(), owner, owner) != 0)
-        ADD_FAILURE() << "cannot hand the program folder over";
+void BrowserProcess::runAsNormalUser() {
+    if (geteuid() == 0)
+        m_user = kNobody;
 }
 
 void BrowserProcess::prepareForUser() {
@@ -94,25 +78,6 @@ void BrowserProcess::writeSystemReg(const QString& startPage) {
 
 QString BrowserProcess::favoritesFolder() const {
     return path("home/.local/share/tarnvale/Favorites");
-}
-
-QString BrowserProcess::historyDatabase() const {
-    return path("home/.local/share/tarnvale/history.sqlite");
-}
-
-int BrowserProcess::historyRows() const {
-    int rows = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "e2e-history");
-        db.setDatabaseName(historyDatabase());
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec("SELECT COUNT(*) FROM history") && query.next())
-                rows = query.value(0).toInt();
-        }
-    }
-    QSqlDatabase::removeDatabase("e2e-history");
-    return rows;
 }
 
 bool BrowserProcess::start(const QStringList& arguments) {

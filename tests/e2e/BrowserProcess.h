@@ -12,9 +12,9 @@ public:
     BrowserProcess();
     ~BrowserProcess();
 
-    // Whether the program may write into its own folder. Permissions do not stop root, so a
-    // test running as root starts the browser as the unprivileged "nobody" user from then on.
-    void setProgramFolderWritable(bool writable);
+    // A test running as root starts the browser as the unprivileged "nobody" user from then
+    // on, as a normal user would run it.
+    void runAsNormalUser();
 
     void writeUserReg(const QString& startPage);
     void writeSystemReg(const QString& startPage);
@@ -29,9 +29,7 @@ public:
     QString programFolder() const { return m_root.path() + QStringLiteral("/program"); }
     QString favoritesFolder() const;
     QString socketPath() const { return path("runtime/tarnvale/browser.sock"); }
-    QString historyDatabase() const;
     QString path(const QString& relative) const { return m_root.path() + '/' + relative; }
-    int historyRows() const;
 
 private:
     // Hands everything but the program folder (and the X display's key) to the browser's user.

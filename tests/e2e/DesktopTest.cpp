@@ -4,9 +4,6 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/WaitUntil.h"
 
-#include <QDir>
-#include <QHash>
-
 namespace {
 
 class DesktopTest : public E2eFixture {
@@ -61,27 +58,14 @@ TEST_F(DesktopTest, APageThatRetitlesItselfNeverTakesTheAddressBox) {
 // nothing turned the sandbox off. (As root, the browser is started as "nobody".)
 TEST_F(DesktopTest, ANormalUsersPagesRunInTheEnginesSandbox) {
     server.page("/first", "<title>First</title>");
-    browser.setProgramFolderWritable(true); // a user of its own when the test runs as root
+    browser.runAsNormalUser();
     ASSERT_FALSE(startOn("/first", "First").isEmpty());
     EXPECT_FALSE(readFileBytes(QStringLiteral("/proc/%1/environ").arg(browser.pid()))
                      .contains("QTWEBENGINE_DISABLE_SANDBOX"));
     // Renderers are forked from the engine's zygote, below the browser process.
     const auto sandboxedRenderer = [&] {
-        QHash<qint64, qint64> parents;
-        for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
-            const QByteArray status = readFileBytes("/proc/" + entry + "/status");
-            const qsizetype at = status.indexOf("\nPPid:\t") + 7;
-            if (at >= 7)
-                parents[entry.toLongLong()] =
-                    status.mid(at, status.indexOf('\n', at) - at).toLongLong();
-        }
-        for (auto it = parents.cbegin(); it != parents.cend(); ++it) {
-            qint64 ancestor = it.value();
-            while (ancestor > 1 && ancestor != browser.pid())
-                ancestor = parents.value(ancestor);
-            if (ancestor == browser.pid() &&
-                readFileBytes(QStringLiteral("/proc/%1/status").arg(it.key()))
-                    .contains("Seccomp:\t2"))
+        for (const QString& pid : descendants(browser.pid())) {
+            if (readFileBytes("/proc/" + pid + "/status").contains("Seccomp:\t2"))
                 return true;
         }
         return false;

@@ -1,5 +1,8 @@
 #include "tests/e2e/E2eFixture.h"
 
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
 #include <QRegularExpression>
 
 QString E2eFixture::captionOf(const QString& title) {
@@ -19,4 +22,17 @@ int E2eFixture::closeAll() {
             break;
     }
     return browser.waitForExit();
+}
+
+QStringList E2eFixture::descendants(qint64 pid) {
+    QStringList found{QString::number(pid)};
+    const QStringList all = QDir("/proc").entryList(QDir::Dirs);
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        for (const QString& entry : all) {
+            if (readFileBytes("/proc/" + entry + "/status")
+                    .contains("\nPPid:\t" + found[i].toUtf8() + "\n"))
+                found << entry;
+        }
+    }
+    return found.mid(1);
 }

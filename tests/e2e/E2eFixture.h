@@ -16,6 +16,8 @@ protected:
 
     // A pattern matching the caption of a window showing a page of this title.
     static QString captionOf(const QString& title);
+    // The processes below pid (its children, theirs...), as /proc numbers them.
+    static QStringList descendants(qint64 pid);
 
     void SetUp() override { ASSERT_TRUE(server.start()); }
     // Starts the browser with the page at path as the user's start page; the window showing

@@ -1,5 +1,5 @@
 // What pages may only do after a person's click, which only a real display can give: ask
-// before being left, go full screen, choose a file to upload.
+// before being left, go full screen.
 #include "tests/e2e/E2eFixture.h"
 
 #include "tests/support/WaitUntil.h"
@@ -63,19 +63,6 @@ TEST_F(GestureTest, FullScreenCoversTheScreenAndEscapeLeaves) {
     ASSERT_TRUE(waitUntil([&] { return !fullScreen().isEmpty(); }));
     Desktop::keys(fullScreen().first(), {"Escape"});
     EXPECT_TRUE(waitUntil([&] { return fullScreen().isEmpty(); }));
-}
-
-TEST_F(GestureTest, AFileInputOpensAFileChooser) {
-    server.page("/upload", QByteArray("<title>Upload</title><input type='file' style='position:"
-                                      "absolute;left:0;top:0;width:800px;height:400px'>") +
-                               kDrawn);
-    const QString window = startOn("/upload", "Upload+");
-    ASSERT_FALSE(window.isEmpty());
-    const qsizetype before = Desktop::windows(".").size();
-    Desktop::click(window, 300, 200);
-    ASSERT_TRUE(waitUntil([&] { return Desktop::windows(".").size() > before; }));
-    Desktop::keys(Desktop::windows(".").last(), {"Escape"});
-    EXPECT_TRUE(waitUntil([&] { return Desktop::windows(".").size() == before; }));
 }
 
 } // namespace

@@ -16,17 +16,6 @@ namespace {
 
 const QString kNotAnswering = QStringLiteral("^塔文浏览器\\(Tarnvale\\)$");
 
-// The processes whose parent is pid.
-QStringList children(qint64 pid) {
-    QStringList found;
-    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
-        const QByteArray status = readFileBytes("/proc/" + entry + "/status");
-        if (status.contains("\nPPid:\t" + QByteArray::number(pid) + "\n"))
-            found << entry;
-    }
-    return found;
-}
-
 class SingleInstanceTest : public E2eFixture {
 protected:
     void SetUp() override {
@@ -82,7 +71,7 @@ TEST_F(SingleInstanceTest, ABrowserThatDoesNotAnswerIsSaidAndNoSecondEngineStart
     ::kill(pid_t(browser.pid()), SIGCONT);
     ASSERT_FALSE(message.isEmpty());
     EXPECT_EQ(Desktop::pid(message), second.processId());
-    EXPECT_TRUE(children(second.processId()).isEmpty()); // no engine of its own
+    EXPECT_TRUE(descendants(second.processId()).isEmpty()); // no engine of its own
     Desktop::keys(message, {"Return"});
     EXPECT_EQ(BrowserProcess::waitForExit(second), 1);
     EXPECT_TRUE(Desktop::windows("^Second - Tarnvale$").isEmpty());

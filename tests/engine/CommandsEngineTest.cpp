@@ -41,7 +41,7 @@ protected:
 };
 
 TEST_F(CommandsEngineTest, WithoutADocumentNothingIsAsked) {
-    WebEnginePageView empty(profile(), &sqlHistory, &dialogs);
+    WebEnginePageView empty(profile(), &history, &dialogs);
     for (int command : {4, 6, 7, 8, 10, 11, 12, 13, 17})
         empty.ExecWB(command, PageView::OLECMDEXECOPT_DODEFAULT);
     EXPECT_TRUE(dialogs.asked.isEmpty());
@@ -148,10 +148,10 @@ TEST_F(CommandsEngineTest, ClearingEmptiesTheHistoryAndTheEngineCache) {
     ASSERT_EQ(server.hits("/cached"), 1); // the second visit came from the cache
     // A long address must not make the history impossible to clear, nor rows an older Tarnvale
     // wrote (decided, with a password), nor an address GBK cannot hold.
-    sqlHistory.recordVisit(server.url("/doc?q=" + QString(4000, 'x')).toString(), QString());
+    history.recordVisit(server.url("/doc?q=" + QString(4000, 'x')).toString(), QString());
     server.page("/K%C3%B6ln", "<title>Koeln</title>");
     ASSERT_TRUE(load(server.url("/Köln").toString()));
-    EXPECT_EQ(sqlHistory.entries().constFirst().url,
+    EXPECT_EQ(history.entries().constFirst().url,
               server.url("/K%C3%B6ln").toString(QUrl::FullyEncoded));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
@@ -163,11 +163,11 @@ TEST_F(CommandsEngineTest, ClearingEmptiesTheHistoryAndTheEngineCache) {
     }
     QSqlDatabase::removeDatabase("older");
 
-    EngineUrlCacheBackend cache(profile(), &sqlHistory);
+    EngineUrlCacheBackend cache(profile(), &history);
     ClearHistory(cache, boxes, nullptr);
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("已经清除成功!"));
-    EXPECT_TRUE(sqlHistory.entries().isEmpty());
+    EXPECT_TRUE(history.entries().isEmpty());
 
     // The cache empties in the background, and a load started meanwhile stalls (Qt 6.4 tells
     // no completion): each try is given a while, and soon the page comes from the server again.

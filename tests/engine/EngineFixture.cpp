@@ -11,12 +11,10 @@
 #include <QWebEngineProfile>
 
 EngineFixture::EngineFixture()
-    : sqlHistory(folder.path() + QStringLiteral("/history.sqlite"))
-    , view(profile(), &sqlHistory, &dialogs) {
+    : view(profile(), &history, &dialogs) {
     EXPECT_TRUE(server.start());
-    services.urlHistory = &sqlHistory;
     services.createPageView = [this](QWidget* parent) {
-        return new WebEnginePageView(profile(), &sqlHistory, &dialogs, parent);
+        return new WebEnginePageView(profile(), &history, &dialogs, parent);
     };
     view.resize(800, 600); // offscreen views are 0 x 0 until resized
     view.show();
@@ -26,7 +24,7 @@ QWebEngineProfile* EngineFixture::profile() {
     static QWebEngineProfile* shared = nullptr;
     if (!shared) {
         shared = createSharedProfile();
-        TestEnvironment::atExit([] {
+        atTestExit([] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             delete shared;
             shared = nullptr;

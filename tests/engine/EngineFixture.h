@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/WebEnginePageView.h"
-#include "platform/SqliteUrlHistory.h"
 #include "platform/testing/FakePageDialogs.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/LoopbackHttpServer.h"
@@ -30,7 +29,6 @@ protected:
     frmMain* openOn(const QString& path, const QString& title);
 
     LoopbackHttpServer server;
-    SqliteUrlHistory sqlHistory;
     FakePageDialogs dialogs;
     WebEnginePageView view;
 };

@@ -6,7 +6,6 @@
 #include "platform/AddressText.h"
 #include "platform/GbkText.h"
 #include "platform/testing/FakeUrlCacheBackend.h"
-#include "platform/testing/FakeUrlHistory.h"
 
 namespace {
 
@@ -40,7 +39,6 @@ using UrlCacheContractTest = EngineFixture;
 
 TEST_F(UrlCacheContractTest, TheFakeAndTheEngineBehaveAlike) {
     FakeUrlCacheBackend fake;
-    FakeUrlHistory history;
     EngineUrlCacheBackend engine(profile(), &history);
     fake.groups = {EngineUrlCacheBackend::kEngineGroup};
     // Newest first, the order in which the history hands its rows out.

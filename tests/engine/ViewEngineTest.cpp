@@ -41,7 +41,7 @@ TEST_F(ViewEngineTest, LoadsReportTheirAddressTitleAndHistory) {
     EXPECT_EQ(complete.first().at(0).toString(), one);
     EXPECT_EQ(view.LocationURL(), one);
     EXPECT_TRUE(titleBecomes("One"));
-    EXPECT_EQ(sqlHistory.recentUrls(1), QStringList{one});
+    EXPECT_EQ(history.recentUrls(1), QStringList{one});
     EXPECT_EQ(enabled(PageView::CSC_NAVIGATEBACK), 0);
 
     ASSERT_TRUE(load("/two"));
@@ -183,7 +183,7 @@ TEST_F(ViewEngineTest, BadCertificatesAreRefusedUnlessTheUserContinues) {
     EXPECT_TRUE(titleBecomes("Secure"));
 
     // The engine now trusts that certificate everywhere; a silent window still refuses it.
-    WebEnginePageView silent(profile(), &sqlHistory, &dialogs);
+    WebEnginePageView silent(profile(), &history, &dialogs);
     silent.setSilent(true);
     QSignalSpy complete(&silent, &PageView::DocumentComplete);
     silent.Navigate(address);
@@ -199,7 +199,7 @@ TEST_F(ViewEngineTest, MarkupInATitleOrAnAlertShowsAsText) {
     const QString markup = "<img src='" + fifo + "'>";
     server.page("/markup", "<title>" + markup.toUtf8() + "</title>");
     QtPageDialogs realDialogs;
-    WebEnginePageView shown(profile(), &sqlHistory, &realDialogs);
+    WebEnginePageView shown(profile(), &history, &realDialogs);
     shown.setSilent(false);
     QSignalSpy complete(&shown, &PageView::DocumentComplete);
     shown.Navigate(server.url("/markup").toString());

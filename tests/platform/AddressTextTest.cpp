@@ -37,10 +37,8 @@ TEST(AddressText, EachFormOfAnAddressKeepsTheSamePage) {
 // Lookalike hosts keep their xn-- form, in the address box and the properties alike.
 TEST(AddressText, HostsShowReadableUnlessTheyLookLikeAnother) {
     const QList<QPair<QString, QString>> rows = {
-        {"www.example.com", "www.example.com"},
-        {"xn--fsqu00a.xn--fiqs8s", "例子.中国"},
-        {"xn--wgv71a119e.jp", "日本語.jp"},
-        {"xn--80adxhks.xn--p1ai", "москва.рф"},
+        {"www.example.com", "www.example.com"},       {"xn--fsqu00a.xn--fiqs8s", "例子.中国"},
+        {"xn--wgv71a119e.jp", "日本語.jp"},           {"xn--80adxhks.xn--p1ai", "москва.рф"},
         {"xn--pple-43d.com", "xn--pple-43d.com"},     // Cyrillic mixed with Latin
         {"xn--80ak6aa92e.com", "xn--80ak6aa92e.com"}, // all Cyrillic, looks Latin
         {"xn--mxa1ag.com", "xn--mxa1ag.com"}};        // all Greek, looks Latin
@@ -54,9 +52,9 @@ TEST(AddressText, OnlyWebAddressesOpenUntyped) {
     for (const char* opens : {"http://a/", "HTTPS://a/", "ftp://a/f", "file:///tmp/a.html",
                               "www.example.com", "About:Blank"})
         EXPECT_TRUE(isWebAddress(QString::fromUtf8(opens))) << opens;
-    for (const char* refused : {"about:config", " JavaScript:alert(1)", "data:text/html,<b>x</b>",
-                                "vbscript:msgbox(1)", "view-source:http://a/", "chrome://settings",
-                                ""})
+    for (const char* refused :
+         {"about:config", " JavaScript:alert(1)", "data:text/html,<b>x</b>", "vbscript:msgbox(1)",
+          "view-source:http://a/", "chrome://settings", ""})
         EXPECT_FALSE(isWebAddress(QString::fromUtf8(refused))) << refused;
 }
 

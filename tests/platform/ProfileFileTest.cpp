@@ -35,10 +35,11 @@ TEST(ProfileRead, UrlsOfShortcutsAsWindowsAndOthersWriteThem) {
     QTemporaryDir folder;
     const QByteArray url = "http://long.example/?q=" + QByteArray(3000, 'x');
     ASSERT_TRUE(writeFileBytes(folder.path() + "/long.url", "[InternetShortcut]\r\nURL=" + url));
-    EXPECT_EQ(profile.readValue("InternetShortcut", "URL", nativePath(folder.path() + "/long.url"),
-                                2048),
-              QString::fromLatin1(url.left(2047)));
-    EXPECT_EQ(ini::cutValue(QByteArray(2046, 'a') + "\xD6\xD0", 2047, false), QByteArray(2046, 'a'));
+    EXPECT_EQ(
+        profile.readValue("InternetShortcut", "URL", nativePath(folder.path() + "/long.url"), 2048),
+        QString::fromLatin1(url.left(2047)));
+    EXPECT_EQ(ini::cutValue(QByteArray(2046, 'a') + "\xD6\xD0", 2047, false),
+              QByteArray(2046, 'a'));
     EXPECT_EQ(ini::cutValue(QByteArray(2045, 'a') + "\xD6\xD0x", 2047, false),
               QByteArray(2045, 'a') + "\xD6\xD0");
     EXPECT_EQ(ini::cutValue("abc\xD6", 2047, false), QByteArray("abc"));
@@ -57,28 +58,13 @@ protected:
     IniProfileFile profile;
 };
 
-TEST_F(ProfileWriteTest, ChangesOnlyTheKeysLine) {
-    const QString path = copy("windows-shortcut.url");
-    const QByteArray before = readFileBytes(path);
-    ASSERT_TRUE(
-        profile.writeValue("InternetShortcut", "URL", "http://新.example/", nativePath(path)));
-    QByteArray expected = before;
-    expected.replace(toGbk("URL=http://news.example.cn/新闻/\r\nIDList"),
-                     toGbk("URL=http://新.example/\r\nIDList"));
-    EXPECT_EQ(readFileBytes(path), expected);
-    EXPECT_EQ(profile.readValue("InternetShortcut", "URL", nativePath(path), 2048),
-              QStringLiteral("http://新.example/"));
-}
-
 TEST_F(ProfileWriteTest, KeepsTheFileAsItWasAroundTheValue) {
     const QList<std::tuple<const char*, const char*, QByteArray>> rows = {
         {"lf-line-ends.url", "IconIndex",
          "; written on Linux\n[InternetShortcut]\nURL=http://lf.example/\nIconIndex=3\n"},
-        {"utf8-bom.url", "URL",
-         "\xEF\xBB\xBF[InternetShortcut]\r\nURL=3\r\nIconIndex=0\r\n"},
+        {"utf8-bom.url", "URL", "\xEF\xBB\xBF[InternetShortcut]\r\nURL=3\r\nIconIndex=0\r\n"},
         {"no-final-newline.url", "URL", "[InternetShortcut]\r\nIconIndex=0\r\nURL=3\r\n"},
-        {"no-section.url", "URL",
-         "URL=http://nowhere.example/\r\n[internetshortcut]\r\nURL=3\r\n"},
+        {"no-section.url", "URL", "URL=http://nowhere.example/\r\n[internetshortcut]\r\nURL=3\r\n"},
         {"duplicate-keys.url", "url",
          "[InternetShortcut]\r\nURL=3\r\nURL=http://second.example/\r\n"
          "[InternetShortcut]\r\nURL=http://third.example/\r\n"}};
@@ -115,21 +101,6 @@ TEST_F(ProfileWriteTest, AFailedWriteReportsItAndLeavesTheOldFile) {
     EXPECT_TRUE(QFileInfo(folder.path() + "/folder.url").isDir());
     // No temporary file is left behind.
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Hidden | QDir::Files).isEmpty());
-}
-
-TEST(NativePaths, GbkNamesFromWindowsAreReadable) {
-    QTemporaryDir folder;
-    const QByteArray gbkName = toGbk(QStringLiteral("新闻.url"));
-    const std::filesystem::path path =
-        std::filesystem::path(QFile::encodeName(folder.path()).toStdString()) /
-        std::string(gbkName.constData(), size_t(gbkName.size()));
-    ASSERT_TRUE(replaceFileAtomically(path, "[InternetShortcut]\r\nURL=http://gbk/\r\n"));
-    EXPECT_EQ(pathText(path.filename()), QStringLiteral("新闻.url"));
-    EXPECT_EQ(pathText(std::filesystem::path("plain-utf8-名.url")),
-              QStringLiteral("plain-utf8-名.url"));
-    IniProfileFile profile;
-    EXPECT_EQ(profile.readValue("InternetShortcut", "URL", path, 2048),
-              QStringLiteral("http://gbk/"));
 }
 
 } // namespace

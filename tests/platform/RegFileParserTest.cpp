@@ -1,8 +1,7 @@
 // Registry exports as regedit writes them, from tests/data/registry.
-#include "platform/GbkText.h"
 #include "platform/RegFileParser.h"
+#include "platform/GbkText.h"
 #include "platform/RegFileStore.h"
-#include "platform/testing/FakeRegistryStore.h"
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
@@ -83,29 +82,21 @@ TEST(RegFileParser, GarbageYieldsNoKeysAndMalformedLinesAreSkipped) {
     EXPECT_EQ(key->value("ok").data, sz("kept"));
 }
 
-// The same answers from the in-memory fake and the .reg file store, so tests that use the fake
-// rely on nothing the real store would answer differently.
-TEST(RegistryStoreContract, FakeAndFileStoreAnswerAlike) {
+// Keys and names in any case; a value of another key or a file that is not one is absent.
+TEST(RegFileStore, AnswersFromTheFileOfTheRoot) {
     const QString key = QStringLiteral("SOFTWARE\\Tarnvale\\Test");
     QTemporaryDir folder;
     const QString path = folder.path() + QStringLiteral("/user.reg");
     ASSERT_TRUE(writeFileBytes(path, toGbk("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key +
                                            "]\r\n\"Name\"=\"首页\"\r\n")));
-    FakeRegistryStore fake;
-    fake.setString(RegRoot::CurrentUser, key, QStringLiteral("Name"), QStringLiteral("首页"));
-    QHash<quint32, QString> files{{RegRoot::CurrentUser, path},
-                                  {RegRoot::LocalMachine, folder.path()}}; // a folder: unreadable
-    const RegFileStore store(files);
-    for (const RegistryStore* backend : {static_cast<const RegistryStore*>(&fake),
-                                         static_cast<const RegistryStore*>(&store)}) {
-        const RegQuery q = backend->query(RegRoot::CurrentUser, key.toLower(), "NAME");
-        EXPECT_EQ(q.status, RegQuery::Present);
-        EXPECT_EQ(q.value.type, RegType::Sz);
-        EXPECT_EQ(q.value.data, sz(QStringLiteral("首页")));
-        EXPECT_EQ(backend->query(RegRoot::CurrentUser, key, "Other").status, RegQuery::Absent);
-        EXPECT_EQ(backend->query(RegRoot::CurrentUser, key + "\\Sub", "Name").status,
-                  RegQuery::Absent);
-    }
+    const RegFileStore store({{RegRoot::CurrentUser, path},
+                              {RegRoot::LocalMachine, folder.path()}}); // a folder: unreadable
+    const RegQuery q = store.query(RegRoot::CurrentUser, key.toLower(), "NAME");
+    EXPECT_EQ(q.status, RegQuery::Present);
+    EXPECT_EQ(q.value.type, RegType::Sz);
+    EXPECT_EQ(q.value.data, sz(QStringLiteral("首页")));
+    EXPECT_EQ(store.query(RegRoot::CurrentUser, key, "Other").status, RegQuery::Absent);
+    EXPECT_EQ(store.query(RegRoot::CurrentUser, key + "\\Sub", "Name").status, RegQuery::Absent);
     EXPECT_EQ(store.query(RegRoot::LocalMachine, key, "Name").status, RegQuery::NotAccessible);
 }
 

@@ -1,7 +1,6 @@
-// The same expectations against the in-memory fake and the SQLite history, then what only the
-// file can get wrong.
+// The history file: one row per page, newest first, shared by two processes, bounded, and
+// left alone when it is not a database.
 #include "platform/SqliteUrlHistory.h"
-#include "platform/testing/FakeUrlHistory.h"
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
@@ -11,65 +10,44 @@
 
 namespace {
 
-class UrlHistoryTest : public ::testing::Test {
-protected:
+TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     QTemporaryDir folder;
-    QString db() const { return folder.path() + QStringLiteral("/sub/history.sqlite"); }
-};
-
-TEST_F(UrlHistoryTest, FakeAndSqliteKeepTheSameRows) {
-    FakeUrlHistory fake;
-    SqliteUrlHistory sqlite(db());
+    const QString db = folder.path() + "/sub/history.sqlite";
+    { SqliteUrlHistory unused(db); } // starting must not wait on the disk
+    EXPECT_FALSE(QFile::exists(db));
+    SqliteUrlHistory history(db);
+    QSignalSpy changed(&history, &UrlHistory::changed);
     const QString longUrl = "http://long/?q=" + QString(5000, 'x');
-    for (UrlHistory* history : {static_cast<UrlHistory*>(&fake), static_cast<UrlHistory*>(&sqlite)}) {
-        QSignalSpy changed(history, &UrlHistory::changed);
-        history->recordVisit("http://a/", "A");
-        history->recordVisit("http://b/", "B");
-        // The same page with a password or written decoded is the same row, stored encoded.
-        history->recordVisit("http://u:secret@a/", "A again");
-        history->recordVisit("http://b/K%C3%B6ln", "K");
-        history->recordVisit("http://b/Köln", "K again");
-        history->recordVisit(longUrl, QString());
-        EXPECT_EQ(history->recentUrls(3), (QStringList{longUrl, "http://b/K%C3%B6ln", "http://a/"}));
-        const auto entries = history->entries();
-        ASSERT_EQ(entries.size(), 4);
-        EXPECT_EQ(entries[2].title + QString::number(entries[2].visitCount), "A again2");
-        EXPECT_EQ(entries[1].visitCount, 2);
-        EXPECT_TRUE(history->removeUrl(longUrl));
-        EXPECT_TRUE(history->removeUrl("http://never/")); // nothing left to remove
-        EXPECT_EQ(history->recentUrls(10).size(), 3);
-        EXPECT_EQ(changed.count(), 7);
-    }
-    EXPECT_FALSE(isRecordableUrl("about:blank") || isRecordableUrl("data:text/html,x") ||
-                 isRecordableUrl(QString()));
+    const QStringList visits = {"http://a/", "http://b/", "http://u:secret@a/",
+                                "http://b/K%C3%B6ln", "http://b/Köln"};
+    for (qsizetype i = 0; i < visits.size(); ++i)
+        history.recordVisit(visits[i], QStringLiteral("t%1").arg(i)); // the latest title stays
+    history.recordVisit(longUrl, QString());
+    EXPECT_EQ(history.recentUrls(3), (QStringList{longUrl, "http://b/K%C3%B6ln", "http://a/"}));
+    const auto entries = history.entries();
+    ASSERT_EQ(entries.size(), 4);
+    EXPECT_EQ(entries[2].title + QString::number(entries[2].visitCount), "t22");
+    EXPECT_TRUE(history.removeUrl(longUrl));
+    EXPECT_TRUE(history.removeUrl("http://never/")); // nothing left to remove
+    EXPECT_EQ(history.recentUrls(10).size(), 3);
+    EXPECT_EQ(changed.count(), 7);
+    EXPECT_FALSE(isRecordableUrl("about:blank") || isRecordableUrl("data:text/html,x"));
     EXPECT_TRUE(isRecordableUrl("https://a/") && isRecordableUrl("file:///tmp/a.html"));
-}
 
-// Starting must not wait on the disk: nothing is opened or created until the history is used;
-// two processes share the file, which keeps only the newest entries.
-TEST_F(UrlHistoryTest, TheFileIsMadeWhenFirstUsedSharedAndBounded) {
-    { SqliteUrlHistory unused(db()); }
-    EXPECT_FALSE(QFile::exists(db()));
-    SqliteUrlHistory first(db());
-    SqliteUrlHistory second(db());
+    SqliteUrlHistory second(db); // another process
     for (int i = 0; i < SqliteUrlHistory::kMaxEntries + 5; ++i)
-        first.recordVisit(QStringLiteral("http://h/%1").arg(i), QString());
+        history.recordVisit(QStringLiteral("http://h/%1").arg(i), QString());
     second.recordVisit("http://two/", QString());
-    const QStringList urls = first.recentUrls(SqliteUrlHistory::kMaxEntries + 100);
+    const QStringList urls = history.recentUrls(SqliteUrlHistory::kMaxEntries + 100);
     EXPECT_EQ(urls.size(), SqliteUrlHistory::kMaxEntries);
     EXPECT_EQ(urls.first(), QStringLiteral("http://two/"));
-}
 
-TEST_F(UrlHistoryTest, AnUnusableFileMeansAnEmptyHistoryAndIsLeftAlone) {
-    const QString path = folder.path() + QStringLiteral("/garbage.sqlite");
     const QByteArray garbage(4096, '\x5A');
-    ASSERT_TRUE(writeFileBytes(path, garbage));
-    {
-        SqliteUrlHistory history(path);
-        history.recordVisit(QStringLiteral("http://a/"), QString());
-        EXPECT_TRUE(history.recentUrls(10).isEmpty());
-    }
-    EXPECT_EQ(readFileBytes(path), garbage);
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/garbage.sqlite", garbage));
+    SqliteUrlHistory unusable(folder.path() + "/garbage.sqlite");
+    unusable.recordVisit(QStringLiteral("http://a/"), QString());
+    EXPECT_TRUE(unusable.recentUrls(10).isEmpty());
+    EXPECT_EQ(readFileBytes(folder.path() + "/garbage.sqlite"), garbage);
 }
 
 } // namespace

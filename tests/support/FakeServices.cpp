@@ -3,6 +3,7 @@
 #include "browser/frmMain.h"
 #include "browser/frmOpen.h"
 #include "core/modMain.h"
+#include "platform/GbkText.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -53,8 +54,12 @@ frmMain* FakeServices::openWindow(const QString& url) {
     frmMain* window = newWindow(url);
     window->Show();
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window, 2000)); // keys reach active windows only
+    EXPECT_TRUE(waitActive(window)); // keys reach active windows only
     return window;
+}
+
+bool FakeServices::waitActive(QWidget* window) {
+    return QTest::qWaitForWindowActive(window, 2000);
 }
 
 FakePageView* FakeServices::page(frmMain* window) {
@@ -62,9 +67,11 @@ FakePageView* FakeServices::page(frmMain* window) {
 }
 
 void FakeServices::setStartPage(const QString& url) {
-    registry.setString(RegRoot::CurrentUser,
-                       QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer\\Main"),
-                       QStringLiteral("Start Page"), url);
+    writeFileBytes(
+        folder.path() + "/user.reg",
+        toGbk("REGEDIT4\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Internet Explorer\\Main]"
+              "\r\n\"Start Page\"=\"" +
+              url + "\"\r\n"));
 }
 
 void FakeServices::shortcut(const QString& relativePath, const QString& url) {
@@ -77,15 +84,4 @@ void FakeServices::file(const QString& relativePath, const QByteArray& bytes) {
 
 QByteArray FakeServices::errorLog() const {
     return readFileBytes(folder.path() + QStringLiteral("/program/KQLog.txt"));
-}
-
-QStringList FakeServices::describe(const FavoriteFolder& folder, const QString& indent) {
-    QStringList lines;
-    for (const FavoriteEntry& entry : folder.entries)
-        lines << indent + entry.caption + QLatin1Char('=') + entry.url;
-    for (const FavoriteFolder& child : folder.folders) {
-        lines << indent + QLatin1Char('[') + child.caption + QLatin1Char(']');
-        lines << describe(child, indent + QStringLiteral("  "));
-    }
-    return lines;
 }

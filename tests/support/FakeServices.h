@@ -3,24 +3,27 @@
 #include "browser/Services.h"
 #include "favorites/modFavorite.h"
 #include "platform/IniProfileFile.h"
+#include "platform/RegFileStore.h"
+#include "platform/SqliteUrlHistory.h"
 #include "platform/StyleSheetSkinEngine.h"
 #include "platform/testing/FakeFavoriteDialogs.h"
 #include "platform/testing/FakeFileChooser.h"
 #include "platform/testing/FakeMessageBoxes.h"
 #include "platform/testing/FakePageView.h"
 #include "platform/testing/FakeProcessLauncher.h"
-#include "platform/testing/FakeRegistryStore.h"
 #include "platform/testing/FakeShellFolders.h"
 #include "platform/testing/FakeUrlCacheBackend.h"
-#include "platform/testing/FakeUrlHistory.h"
 
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 class frmMain;
 
-// Every service a browser window needs, on fakes: a favorites folder and a program folder (for
-// the error log and page source) of the test's own, the start page kStartPage, fake page views
-// (a test may hand createPageView the real engine's). Windows left open are deleted after.
+// Every service a browser window needs, in a folder of the test's own: the favorites folder,
+// the program folder (error log, page source), the history file and the user's .reg file with
+// the start page kStartPage; fakes where a person would answer or a program would start, and
+// fake page views (a test may hand createPageView the real engine's). Windows left open are
+// deleted after.
 class FakeServices {
 public:
     FakeServices();
@@ -33,6 +36,7 @@ public:
     frmMain* newWindow(const QString& url = QString());
     frmMain* openWindow(const QString& url = QString());
     static FakePageView* page(frmMain* window);
+    static bool waitActive(QWidget* window);
 
     void setStartPage(const QString& url);
     // Writes a shortcut (or any file) below the favorites folder, making folders on the way.
@@ -40,13 +44,11 @@ public:
     void file(const QString& relativePath, const QByteArray& bytes);
     QString favoritesPath() const { return folder.path() + QStringLiteral("/Favorites"); }
     QByteArray errorLog() const;
-    // "caption=url" of the root entries, then "[folder]" lines with their entries indented.
-    static QStringList describe(const FavoriteFolder& folder, const QString& indent = QString());
 
     QTemporaryDir folder;
-    FakeRegistryStore registry;
+    RegFileStore registry{{{RegRoot::CurrentUser, folder.path() + QStringLiteral("/user.reg")}}};
     FakeMessageBoxes boxes;
-    FakeUrlHistory history;
+    SqliteUrlHistory history{folder.path() + QStringLiteral("/history.sqlite")};
     FakeUrlCacheBackend urlCache;
     FakeProcessLauncher launcher;
     FakeFileChooser fileChooser;
@@ -57,3 +59,6 @@ public:
     modFavorite favorites;
     Services services;
 };
+
+// Browser windows on fake services, offscreen.
+class BrowserFixture : public ::testing::Test, public FakeServices {};
