@@ -1,43 +1,27 @@
 #include "platform/testing/FakeUrlCacheBackend.h"
 
 UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheGroup(GroupId& group) {
-    calls << QStringLiteral("FindFirstGroup");
-    if (groupFunctionsMissing) {
-        m_lastError = kFunctionMissing;
-        return 0;
-    }
-    if (firstGroupError || groups.isEmpty()) {
-        m_lastError = firstGroupError ? firstGroupError : kNoMoreGroups;
-        return 0;
-    }
+    if (groupFunctionsMissing || firstGroupError || groups.isEmpty())
+        return fail(groupFunctionsMissing ? kFunctionMissing
+                                          : (firstGroupError ? firstGroupError : kNoMoreGroups));
     group = groups.first();
-    m_nextGroup = 1;
     m_lastError = 0;
+    ++m_open;
     return 10;
 }
 
 bool FakeUrlCacheBackend::DeleteUrlCacheGroup(GroupId group, quint32 flags) {
-    calls << QStringLiteral("DeleteGroup:%1/%2").arg(group).arg(flags);
-    if (groupFunctionsMissing) {
-        m_lastError = kFunctionMissing;
-        return false;
-    }
+    if (groupFunctionsMissing || flags != kDeleteGroupWithEntries)
+        return fail(groupFunctionsMissing ? kFunctionMissing : 87); // 87: invalid parameter
     groups.removeOne(group);
     m_lastError = 0;
     return true;
 }
 
-bool FakeUrlCacheBackend::FindNextUrlCacheGroup(Handle, GroupId& group, quint32& bufferSize) {
-    calls << QStringLiteral("FindNextGroup:%1").arg(bufferSize);
-    if (groupStepError) {
-        m_lastError = groupStepError;
-        return false;
-    }
+bool FakeUrlCacheBackend::FindNextUrlCacheGroup(Handle, GroupId& group, quint32&) {
     // Deleted groups have gone from the list; the next one is now at the front.
-    if (groups.isEmpty()) {
-        m_lastError = kNoMoreGroups;
-        return false;
-    }
+    if (groupStepError || groups.isEmpty())
+        return fail(groupStepError ? groupStepError : kNoMoreGroups);
     group = groups.first();
     m_lastError = 0;
     return true;
@@ -45,64 +29,40 @@ bool FakeUrlCacheBackend::FindNextUrlCacheGroup(Handle, GroupId& group, quint32&
 
 UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheEntry(EntryRecord& record,
                                                                     quint32& bufferSize) {
-    calls << QStringLiteral("FindFirstEntry:%1").arg(bufferSize);
     m_snapshot = entries;
     m_nextEntry = 0;
-    if (firstEntryError) {
-        m_lastError = firstEntryError;
+    if (firstEntryError)
+        return fail(firstEntryError);
+    if (!nextEntry(record, bufferSize))
         return 0;
-    }
-    if (m_snapshot.isEmpty()) {
-        m_lastError = kNoMoreEntries;
-        return 0;
-    }
-    const quint32 needed = recordSize(m_snapshot.first());
-    if (needed > bufferSize) {
-        bufferSize = needed;
-        m_lastError = kInsufficientBuffer;
-        return 0;
-    }
-    record.sourceUrlName = m_snapshot.first();
-    m_nextEntry = 1;
-    m_lastError = 0;
+    ++m_open;
     return 20;
 }
 
 bool FakeUrlCacheBackend::DeleteUrlCacheEntry(const QByteArray& sourceUrlName) {
-    calls << QStringLiteral("DeleteEntry:") + QString::fromLatin1(sourceUrlName.left(40));
-    if (undeletable.contains(sourceUrlName)) {
-        m_lastError = 32; // in use
-        return false;
-    }
-    if (!entries.removeOne(sourceUrlName)) {
-        m_lastError = 2; // not found
-        return false;
-    }
+    if (undeletable.contains(sourceUrlName))
+        return fail(32); // in use
+    if (!entries.removeOne(sourceUrlName))
+        return fail(2); // not found
     m_lastError = 0;
     return true;
 }
 
 bool FakeUrlCacheBackend::FindNextUrlCacheEntry(Handle, EntryRecord& record, quint32& bufferSize) {
-    calls << QStringLiteral("FindNextEntry:%1").arg(bufferSize);
-    if (m_nextEntry >= m_snapshot.size()) {
-        m_lastError = kNoMoreEntries;
-        return false;
-    }
-    if (entryStepError) {
-        m_lastError = entryStepError;
-        return false;
-    }
+    if (entryStepError && m_nextEntry < m_snapshot.size())
+        return fail(entryStepError);
+    return nextEntry(record, bufferSize);
+}
+
+bool FakeUrlCacheBackend::nextEntry(EntryRecord& record, quint32& bufferSize) {
+    if (m_nextEntry >= m_snapshot.size())
+        return fail(kNoMoreEntries);
     const quint32 needed = recordSize(m_snapshot.at(m_nextEntry));
     if (needed > bufferSize) {
         bufferSize = needed;
-        m_lastError = kInsufficientBuffer;
-        return false;
+        return fail(kInsufficientBuffer);
     }
     record.sourceUrlName = m_snapshot.at(m_nextEntry++);
     m_lastError = 0;
     return true;
-}
-
-void FakeUrlCacheBackend::FindCloseUrlCache(Handle handle) {
-    calls << QStringLiteral("Close:%1").arg(handle);
 }

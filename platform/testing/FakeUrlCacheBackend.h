@@ -3,9 +3,9 @@
 #include "platform/UrlCacheBackend.h"
 
 #include <QList>
-#include <QStringList>
 
-// A URL cache a test fills with groups and entries, and scripts failures into.
+// A URL cache a test fills with groups and entries, and scripts failures into. Calls the
+// system functions would refuse (a group deleted without its entries) fail here too.
 class FakeUrlCacheBackend final : public UrlCacheBackend {
 public:
     Handle FindFirstUrlCacheGroup(GroupId& group) override;
@@ -14,9 +14,10 @@ public:
     Handle FindFirstUrlCacheEntry(EntryRecord& record, quint32& bufferSize) override;
     bool DeleteUrlCacheEntry(const QByteArray& sourceUrlName) override;
     bool FindNextUrlCacheEntry(Handle handle, EntryRecord& record, quint32& bufferSize) override;
-    void FindCloseUrlCache(Handle handle) override;
+    void FindCloseUrlCache(Handle) override { --m_open; }
     quint32 lastError() const override { return m_lastError; }
     void clearLastError() override { m_lastError = 0; }
+    int openEnumerations() const { return m_open; }
 
     QList<GroupId> groups;
     QList<QByteArray> entries;
@@ -26,11 +27,17 @@ public:
     quint32 groupStepError = 0;    // every FindNextUrlCacheGroup fails with it
     quint32 entryStepError = 0;    // FindNextUrlCacheEntry fails with it (once entries remain)
     QList<QByteArray> undeletable; // entries whose deletion fails
-    QStringList calls;             // what was called, in order
 
 private:
+    bool fail(quint32 code) {
+        m_lastError = code;
+        return false;
+    }
+    // Hands out the next entry of the snapshot, or asks for a larger buffer.
+    bool nextEntry(EntryRecord& record, quint32& bufferSize);
+
     quint32 m_lastError = 0;
-    qsizetype m_nextGroup = 0;
+    int m_open = 0;
     qsizetype m_nextEntry = 0;
     QList<QByteArray> m_snapshot;
 };

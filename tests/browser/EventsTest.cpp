@@ -39,8 +39,12 @@ TEST_F(EventsTest, TheCaptionFollowsTheTitleButNotAServerNotFound) {
 // then shows. A page never takes a box the user is typing in.
 TEST_F(EventsTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
     const QString shown = QStringLiteral("http://top.example/Köln"); // readable, the top page's
-    const auto typeAddress = [](frmMain* w) { typeInto(w->txtURL, QStringLiteral("half-typ")); };
-    const auto typeKeyword = [](frmMain* w) { typeInto(w->txtSearch, QStringLiteral("key")); };
+    const auto typeAddress = [](frmMain* w) {
+        typeInto(w->txtURL, QStringLiteral("half-typ"));
+    };
+    const auto typeKeyword = [](frmMain* w) {
+        typeInto(w->txtSearch, QStringLiteral("key"));
+    };
     const auto enterAddress = [](frmMain* w) {
         typeInto(w->txtURL, QStringLiteral("entered"));
         QTest::keyClick(w->txtURL, Qt::Key_Return);
@@ -110,7 +114,8 @@ TEST_F(EventsTest, NewWindow2LoadsANewWindowAndHandsOverItsPage) {
     frmMain* window = openWindow();
     setStartPage(QStringLiteral("http://newer-start.example/"));
     bool ran = false; // BeforeNavigate2 lets queued events run
-    QMetaObject::invokeMethod(window, [&] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        window, [&] { ran = true; }, Qt::QueuedConnection);
     Q_EMIT page(window)->BeforeNavigate2(QStringLiteral("http://x/"));
     EXPECT_TRUE(ran);
 

@@ -100,15 +100,3 @@ void Desktop::enterAddress(const QString& window, const QString& address) {
 QString Desktop::clipboard() {
     return run("xclip", {"-selection", "clipboard", "-o"});
 }
-
-QStringList Desktop::windowsOfSize(const QString& className, int width, int height) {
-    QStringList matching;
-    const QStringList all = run("xdotool", {"search", "--onlyvisible", "--class", className})
-                                .split('\n', Qt::SkipEmptyParts);
-    const QString size = QStringLiteral("Geometry: %1x%2").arg(width).arg(height);
-    for (const QString& window : all) {
-        if (run("xdotool", {"getwindowgeometry", window}).contains(size))
-            matching << window;
-    }
-    return matching;
-}

@@ -13,8 +13,6 @@ public:
     static constexpr int kAddressX = 150;
     static constexpr int kSearchFromRight = 170;
     static constexpr int kStripY = 38;
-    static constexpr int kPageX = 400;
-    static constexpr int kPageY = 300;
 
     // Clicks into the window's address box, types the address and presses Enter.
     static void enterAddress(const QString& window, const QString& address);
@@ -39,8 +37,6 @@ public:
     static int searchX(const QString& window) { return size(window).width() - kSearchFromRight; }
     // Mapped and maximised both ways, as the window manager reports it.
     static bool isMaximised(const QString& window);
-    // Visible windows of the program with exactly this size.
-    static QStringList windowsOfSize(const QString& className, int width, int height);
 
 private:
     static QString run(const QString& program, const QStringList& arguments);

@@ -9,11 +9,6 @@
 // The real program in folders of its own, its pages from a loopback server.
 class E2eFixture : public ::testing::Test {
 protected:
-    // Appends "+" to a page's title once the page draws: the engine drops clicks before.
-    static constexpr const char* kDrawn =
-        "<script>requestAnimationFrame(function() { requestAnimationFrame(function() {"
-        " document.title += '+'; }); });</script>";
-
     // A pattern matching the caption of a window showing a page of this title.
     static QString captionOf(const QString& title);
     // The processes below pid (its children, theirs...), as /proc numbers them.

@@ -1,23 +1,19 @@
 // The page commands on the real engine: print and preview to PDF, page set-up, save, the edit
-// commands, properties, find, offline and clearing the traces.
+// commands, properties, offline and clearing the traces.
 #include "tests/engine/EngineFixture.h"
 
 #include "engine/EngineUrlCacheBackend.h"
-#include "engine/FindBar.h"
 #include "engine/WebEnginePage.h"
 #include "tests/support/TestFiles.h"
 #include "tools/modHistory.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QLineEdit>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTest>
 
 namespace {
 
@@ -106,20 +102,6 @@ TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {
     EXPECT_EQ(shown.protocol, QStringLiteral("超文本传输协议 (HTTP)"));
     EXPECT_EQ(shown.type, QStringLiteral("text/html"));
     EXPECT_EQ(shown.size, QStringLiteral("%1 字节").arg(kText.size()));
-}
-
-TEST_F(CommandsEngineTest, CtrlFInThePageOpensItsFindBar) {
-    view.setFocus();
-    QTest::keyClick(view.focusProxy() ? view.focusProxy() : &view, Qt::Key_F, Qt::ControlModifier);
-    ASSERT_TRUE(view.findBar()->isVisible());
-    QTest::keyClicks(view.findBar()->field(), QStringLiteral("needle"));
-    EXPECT_TRUE(waitFor([&] { return view.findBar()->countText() == "第 1 个，共 2 个"; }));
-    view.findBar()->findNext();
-    EXPECT_TRUE(waitFor([&] { return view.findBar()->countText() == "第 2 个，共 2 个"; }));
-    view.findBar()->matchCase()->setChecked(true);
-    EXPECT_TRUE(waitFor([&] { return view.findBar()->countText() == "第 1 个，共 1 个"; }));
-    QTest::keyClick(view.findBar()->field(), Qt::Key_Escape);
-    EXPECT_FALSE(view.findBar()->isVisible());
 }
 
 TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {

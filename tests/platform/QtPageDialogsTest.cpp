@@ -44,7 +44,7 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
     const QString saved = folder.path() + "/saved.bin";
     ModalAnswers answers({type({}), type({}), cancel, type({"typed"}), cancel,
                           type({"user", "secret"}), cancel, type({}), cancel, go, type({saved}),
-                          cancel, cancel, cancel, cancel});
+                          cancel, cancel, cancel, cancel, cancel});
     const QUrl site(QStringLiteral("http://a.example/page"));
     QtPageDialogs dialogs;
     dialogs.scriptAlert(nullptr, site, "<b>hi</b>");
@@ -65,7 +65,8 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
     QPrinter printer;
     EXPECT_FALSE(dialogs.setUpPage(nullptr, &printer));
     EXPECT_FALSE(dialogs.choosePrinter(nullptr, &printer));
-    EXPECT_EQ(answers.answered(), 15);
+    dialogs.showProperties(nullptr, PageProperties{"<b>title</b>", "http://a/", {}, {}, {}, {}});
+    EXPECT_EQ(answers.answered(), 16);
     EXPECT_EQ(seen, (QStringList{"来自 a.example 的消息",
                                  "plain",
                                  "来自网页的消息",
@@ -85,7 +86,9 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
                                  "保存下载的文件",
                                  "保存网页",
                                  "页面设置",
-                                 "打印"}));
+                                 "打印",
+                                 "属性",
+                                 "plain"}));
 }
 
 } // namespace

@@ -83,8 +83,6 @@ void LoopbackHttpServer::serve(QTcpSocket* socket) {
     for (const auto& [name, value] : response.headers)
         reply += name + ": " + value + "\r\n";
     reply += "Connection: close\r\n\r\n";
-    reply += response.sendOnly < 0 ? response.body : response.body.left(response.sendOnly);
-    socket->write(reply);
-    if (response.sendOnly < 0)
-        socket->disconnectFromHost();
+    socket->write(reply + response.body);
+    socket->disconnectFromHost();
 }

@@ -19,7 +19,6 @@ public:
         QByteArray contentType = "text/html; charset=utf-8";
         QByteArray body;
         QList<QPair<QByteArray, QByteArray>> headers;
-        qsizetype sendOnly = -1; // send only this much of the body, then stall (stay connected)
     };
     // Answers from the whole request (request line and headers).
     using Handler = std::function<Response(const QByteArray& request)>;
