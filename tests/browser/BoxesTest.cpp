@@ -2,26 +2,19 @@
 // window; on fake services.
 #include "tests/support/FakeServices.h"
 
-#include "browser/frmMain.h"
-
 #include "browser/FavoritesList.h"
 #include "browser/FavoritesMenu.h"
-#include "browser/ImageButton.h"
-#include "browser/TextBox.h"
 #include "browser/frmOpen.h"
 #include "browser/modcboAutoComplete.h"
 #include "platform/ProgramFolder.h"
 
 #include <QAbstractItemView>
-#include <QAction>
-#include <QApplication>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 

@@ -1,25 +1,16 @@
-// Loading a window, its address box and navigation commands, opening and closing windows, and
+// Loading a window, its address box and navigation commands, how it follows its page's events
+// (caption, address, focus, history buttons, new windows), opening and closing windows, and
 // the addresses it opens without the user typing them; on fake services.
 #include "tests/support/FakeServices.h"
 
-#include "browser/frmMain.h"
-
-#include "browser/ImageButton.h"
-#include "browser/PictureBox.h"
 #include "browser/StartAddress.h"
-#include "browser/TextBox.h"
 #include "core/modMain.h"
 #include "platform/GbkText.h"
 #include "tests/support/TestFiles.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QPointer>
-#include <QTest>
 #include <QTimer>
-#include <QUrl>
 
 namespace {
 
@@ -39,6 +30,10 @@ protected:
     static QStringList navigations(frmMain* window) {
         return page(window)->calls.filter("Navigate:");
     }
+    static void typeInto(TextBox* box, const QString& text) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::keyClicks(box, text);
+    }
 };
 
 TEST_F(WindowTest, TheLoadSequenceRunsOnceInOrder) {
@@ -52,9 +47,9 @@ TEST_F(WindowTest, TheLoadSequenceRunsOnceInOrder) {
     };
     window->Show();
     window->Load();
-    EXPECT_EQ(seenAtNavigate, (QStringList{"setRegisterAsBrowser:true", "setSilent:true",
-                                           "Navigate:" + kStartPage}));
-    EXPECT_EQ(page(window)->calls.size(), 3);
+    EXPECT_EQ(page(window)->calls, (QStringList{"setRegisterAsBrowser:true", "setSilent:true",
+                                                "Navigate:" + kStartPage}));
+    EXPECT_EQ(seenAtNavigate, page(window)->calls);
     // Caption and address box wait for the page's own events.
     EXPECT_EQ(window->windowTitle(), QStringLiteral("塔文浏览器(Tarnvale)"));
     EXPECT_TRUE(window->txtURL->text().isEmpty());
@@ -84,7 +79,9 @@ TEST_F(WindowTest, EnterInTheAddressBoxNavigatesToTheTextTrimmedOfBlanks) {
     EXPECT_TRUE(window->txtURL->selectedText().isEmpty());
 }
 
-TEST_F(WindowTest, MenuAndToolBarReachThePageAndHomeIsTheLatestStartPage) {
+// Buttons follow only what the page reports; the menu items are never switched off, and a
+// disabled button ignores clicks. Home reads the latest start page.
+TEST_F(WindowTest, MenuAndToolBarReachThePage) {
     frmMain* window = openWindow();
     const QList<std::tuple<QAction*, int, QString>> rows = {
         {window->mnuMainViewGoBack, 1, "GoBack"},
@@ -98,16 +95,91 @@ TEST_F(WindowTest, MenuAndToolBarReachThePageAndHomeIsTheLatestStartPage) {
         window->imgToolBar_Click(5); // no such element: nothing
         EXPECT_EQ(page(window)->calls, QStringList(2, call));
     }
+    Q_EMIT page(window)->CommandStateChange(2, false);
+    EXPECT_TRUE(!window->imgToolBar[1]->isEnabled() && window->imgToolBar[2]->isEnabled());
+    Q_EMIT page(window)->CommandStateChange(1, false);
+    Q_EMIT page(window)->CommandStateChange(-1, true);
+    EXPECT_FALSE(window->imgToolBar[2]->isEnabled());
+    page(window)->calls.clear();
+    QTest::mouseClick(window->imgToolBar[2], Qt::LeftButton);
+    EXPECT_TRUE(page(window)->calls.isEmpty() && window->mnuMainViewGoForword->isEnabled());
+
     setStartPage(QStringLiteral("http://changed.example/"));
     openWindow(); // the latest window to load reads the start page again
-    QStringList order;
-    page(window)->onNavigate = [&](const QString& url) {
-        order << url;
-    };
-    QMetaObject::invokeMethod(
-        window, [&] { order << "queued before"; }, Qt::QueuedConnection);
     window->mnuMainViewGoHomePage->trigger();
-    EXPECT_EQ(order, (QStringList{"queued before", "http://changed.example/"}));
+    EXPECT_EQ(navigations(window), QStringList{"Navigate:http://changed.example/"});
+}
+
+TEST_F(WindowTest, TheCaptionFollowsTheTitleButNotAServerNotFound) {
+    frmMain* window = openWindow();
+    const QList<QPair<QString, QString>> rows = {
+        {"A", "A - Tarnvale"},
+        {"", " - Tarnvale"},
+        {"<b>x</b>", "<b>x</b> - Tarnvale"},
+        {"找不到服务器", "<b>x</b> - Tarnvale"},
+        {"为何找不到服务器？", "为何找不到服务器？ - Tarnvale"}};
+    for (const auto& [title, caption] : rows) {
+        Q_EMIT page(window)->TitleChange(title);
+        EXPECT_EQ(window->windowTitle(), caption);
+    }
+}
+
+// Who has the keyboard after the page retitles itself or completes, and what the address box
+// then shows. A page never takes a box the user is typing in.
+TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
+    const QString shown = QStringLiteral("http://top.example/Köln"); // readable, the top page's
+    const auto typeAddress = [](frmMain* w) {
+        typeInto(w->txtURL, QStringLiteral("half-typ"));
+    };
+    const auto typeKeyword = [](frmMain* w) {
+        typeInto(w->txtSearch, QStringLiteral("key"));
+    };
+    const auto enterAddress = [](frmMain* w) {
+        typeInto(w->txtURL, QStringLiteral("entered"));
+        QTest::keyClick(w->txtURL, Qt::Key_Return);
+    };
+    const struct {
+        const char* name;
+        std::function<void(frmMain*)> before; // what the user did
+        bool complete;                        // DocumentComplete, else TitleChange
+        QString focused;                      // object name afterwards
+        QString address;                      // the address box afterwards
+    } rows[] = {
+        {"TitleWhenIdle", [](frmMain*) {}, false, "webMain", ""},
+        {"TitleWhileTypingAnAddress", typeAddress, false, "txtURL", "half-typ"},
+        {"TitleWhileTypingAKeyword", typeKeyword, false, "txtSearch", ""},
+        {"TitleAfterAClickIntoTheBox",
+         [](frmMain* w) { QTest::mouseClick(w->txtURL, Qt::LeftButton); }, false, "txtURL", ""},
+        {"TitleAfterFocusFromCode", [](frmMain* w) { w->txtURL->setFocus(Qt::OtherFocusReason); },
+         false, "webMain", ""},
+        {"CompleteWhenIdle", [](frmMain*) {}, true, "webMain", shown},
+        {"CompleteKeepsATypedAddress", typeAddress, true, "txtURL", "half-typ"},
+        {"CompleteWhileTypingAKeyword", typeKeyword, true, "txtSearch", shown},
+        {"CompleteOfTheEnteredAddress", enterAddress, true, "webMain", shown},
+        {"CompleteAfterTypingAgain",
+         [&](frmMain* w) {
+             enterAddress(w);
+             typeInto(w->txtSearch, QStringLiteral("next"));
+         },
+         true, "txtSearch", shown},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        frmMain* window = openWindow();
+        page(window)->locationUrl = QStringLiteral("http://top.example/K%C3%B6ln");
+        row.before(window);
+        if (row.complete)
+            Q_EMIT page(window)->DocumentComplete(QStringLiteral("http://frame.example/inner"));
+        else
+            Q_EMIT page(window)->TitleChange(QStringLiteral("T"));
+        QWidget* focused = QApplication::focusWidget();
+        EXPECT_EQ(focused ? focused->objectName() : "nothing", row.focused);
+        EXPECT_EQ(window->txtURL->text(), row.address);
+        // A document without address changes nothing.
+        Q_EMIT page(window)->DocumentComplete(QString());
+        EXPECT_EQ(window->txtURL->text(), row.address);
+        window->close();
+    }
 }
 
 TEST_F(WindowTest, NewOpensABlankWindowAndTheOldestOpenWindowIsTheDefault) {
@@ -148,9 +220,33 @@ TEST_F(WindowTest, NewOpensABlankWindowAndTheOldestOpenWindowIsTheDefault) {
     EXPECT_EQ(frmMain::defaultWindow(), opened);
 }
 
-// A window may be closed at any moment, also while it, or the window that opened it, still
-// lets other events run. Nothing is used after it is freed (the sanitizer build runs these).
-TEST_F(WindowTest, WindowsClosedWhileTheyLoadOrCheckANavigation) {
+// A page's new window runs its whole load first, the settings read again, and (unlike New)
+// does not take the focus into its address box. A window may be closed at any moment, also
+// while it, or the window that opened it, still lets other events run: nothing is used after
+// it is freed (the sanitizer build runs this).
+TEST_F(WindowTest, NewWindowsOfAPageAndWindowsClosedWhileTheyLoad) {
+    frmMain* opener = openWindow();
+    setStartPage(QStringLiteral("http://newer-start.example/"));
+    frmMain* opened = nullptr;
+    fromEventLoop([&] {
+        QTimer::singleShot(0, opener, [opener] { opener->close(); });
+        PageView* handedOver = page(opener)->raiseNewWindow2();
+        opened = frmMain::openWindows().last();
+        EXPECT_EQ(handedOver, opened->webMain);
+    });
+    ASSERT_EQ(frmMain::openWindows(), QList<frmMain*>{opened});
+    EXPECT_TRUE(opened->isVisible() && (opened->windowState() & Qt::WindowMaximized));
+    EXPECT_EQ(page(opened)->calls, (QStringList{"setRegisterAsBrowser:true", "setSilent:true",
+                                                "Navigate:http://newer-start.example/"}));
+    EXPECT_NE(opened->focusWidget(), opened->txtURL);
+    PageView* handedOver = nullptr;
+    fromEventLoop([&] {
+        QTimer::singleShot(0, opened, [] { frmMain::openWindows().last()->close(); });
+        handedOver = page(opened)->raiseNewWindow2();
+    });
+    EXPECT_EQ(handedOver, nullptr); // closed during its load: it takes no page
+    EXPECT_EQ(frmMain::openWindows(), QList<frmMain*>{opened});
+
     frmMain* loading = newWindow("http://a.example/");
     const QPointer<frmMain> loadingGuard(loading);
     page(loading)->onNavigate = [loading](const QString&) {
@@ -158,31 +254,13 @@ TEST_F(WindowTest, WindowsClosedWhileTheyLoadOrCheckANavigation) {
     };
     fromEventLoop([loading] { loading->Show(); });
     EXPECT_TRUE(loadingGuard.isNull());
-
-    frmMain* checking = openWindow();
-    const QPointer<frmMain> checkingGuard(checking);
-    fromEventLoop([checking] {
-        QTimer::singleShot(0, checking, [checking] { checking->close(); });
+    const QPointer<frmMain> checking(openWindow());
+    fromEventLoop([&checking] {
+        QTimer::singleShot(0, checking, [&checking] { checking->close(); });
         Q_EMIT page(checking)->BeforeNavigate2(QStringLiteral("http://b.example/"));
         checking->NavigateTo(QStringLiteral("http://b.example/")); // usable until it ends
     });
-    EXPECT_TRUE(checkingGuard.isNull());
-
-    frmMain* opener = openWindow();
-    PageView* handedOver = nullptr;
-    fromEventLoop([&] {
-        QTimer::singleShot(0, opener, [opener] { opener->close(); });
-        handedOver = page(opener)->raiseNewWindow2();
-    });
-    ASSERT_EQ(frmMain::openWindows().size(), 1);
-    frmMain* survivor = frmMain::openWindows().first();
-    EXPECT_EQ(handedOver, survivor->webMain);
-    fromEventLoop([&] {
-        QTimer::singleShot(0, survivor, [] { frmMain::openWindows().last()->close(); });
-        handedOver = page(survivor)->raiseNewWindow2();
-    });
-    EXPECT_EQ(handedOver, nullptr); // closed during its load: it takes no page
-    EXPECT_EQ(frmMain::openWindows(), QList<frmMain*>{survivor});
+    EXPECT_TRUE(checking.isNull());
 }
 
 // Addresses the user did not type (command line, favorites, start page) open only if they are

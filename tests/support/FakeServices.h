@@ -1,6 +1,10 @@
 #pragma once
 
+#include "browser/ImageButton.h"
+#include "browser/PictureBox.h"
 #include "browser/Services.h"
+#include "browser/TextBox.h"
+#include "browser/frmMain.h"
 #include "favorites/modFavorite.h"
 #include "platform/IniProfileFile.h"
 #include "platform/RegFileStore.h"
@@ -14,10 +18,11 @@
 #include "platform/testing/FakeShellFolders.h"
 #include "platform/testing/FakeUrlCacheBackend.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
-
-class frmMain;
 
 // Every service a browser window needs, in a folder of the test's own: the favorites folder,
 // the program folder (error log, page source), the history file and the user's .reg file with
