@@ -1,0 +1,290 @@
+#!/usr/bin/env bash
+# e2e.sh TARNVALE SKIN [CASE]: the real program on this X display (run it under with-openbox.sh), driven
+# as a person's desktop drives it: xdotool for keys, clicks and window titles, xclip for the
+# clipboard. Each case gets a program folder, HOME and XDG folders of its own; its pages are
+# files, so nothing reaches the network. Prints every failure; exits 1 when there was one.
+set -u
+exe=$(realpath "$1")
+skin=$(realpath "$2")
+failures=0
+nobody=65534
+
+fail() {
+    echo "FAIL $case: $*" >&2
+    [ -f "$root/browser.log" ] && grep -v '^\s*\*\|^$' "$root/browser.log" | tail -n 5 >&2
+    failures=$((failures + 1))
+    return 1
+}
+until_ok() { # COMMAND...: polls COMMAND for up to 20 s; true once it succeeded
+    local i
+    for ((i = 0; i < 200; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+windows() { xdotool search --onlyvisible --name "$1" 2> /dev/null; }
+window_of() { # the newest window with a matching title; false when there is none
+    local found
+    found=$(windows "$1" | tail -n 1)
+    [ -n "$found" ] && echo "$found"
+}
+wait_window() { until_ok window_of "$1" > /dev/null && window_of "$1"; }
+window_count_is() { [ "$(windows "$1" | wc -l)" -eq "$2" ]; }
+caption() { echo "^$1 - Tarnvale\$"; }
+maximised() {
+    xwininfo -id "$1" | grep -q IsViewable &&
+        xprop -id "$1" _NET_WM_STATE | grep -q '_NET_WM_STATE_MAXIMIZED_VERT.*_NET_WM_STATE_MAXIMIZED_HORZ\|_NET_WM_STATE_MAXIMIZED_HORZ.*_NET_WM_STATE_MAXIMIZED_VERT'
+}
+keys() { # WINDOW KEY...
+    local window=$1 key
+    shift
+    xdotool windowactivate --sync "$window"
+    for key in "$@"; do
+        xdotool key --clearmodifiers "$key"
+        # X hands a key to the window holding the keyboard when the key arrives; a menu or
+        # dialog the key before opened must have taken it, and nothing outside the program
+        # says when it has. This is the one wait on time in this suite.
+        sleep 0.25
+    done
+}
+type_text() { xdotool windowactivate --sync "$1" type --delay 30 "$2"; }
+click() { xdotool windowactivate --sync "$1" mousemove --window "$1" "$2" "$3" click 1; }
+clipboard() { xclip -selection clipboard -o 2> /dev/null; }
+enter_address() { # WINDOW ADDRESS: the address box lies at the left of the tool bar strip
+    click "$1" 150 38
+    type_text "$1" "$2"
+    keys "$1" Return
+}
+descendants() { # PID: the processes below it
+    local found=("$1") i=0 status
+    while [ $i -lt ${#found[@]} ]; do
+        for status in /proc/[0-9]*/status; do
+            grep -q "^PPid:[[:space:]]${found[$i]}\$" "$status" 2> /dev/null &&
+                found+=("$(basename "$(dirname "$status")")")
+        done
+        i=$((i + 1))
+    done
+    printf '%s\n' "${found[@]:1}"
+}
+ended() { ! kill -0 "$1" 2> /dev/null || grep -q '^State:[[:space:]]Z' "/proc/$1/status"; }
+exit_status() { # PID [SECONDS]: its exit status once it ended by itself; killed after the deadline
+    local i
+    for ((i = 0; i < ${2:-20} * 10; i++)); do
+        ended "$1" && break
+        sleep 0.1
+    done
+    ended "$1" || { kill -9 "$1" 2> /dev/null; echo "never ended" >&2; }
+    wait "$1"
+}
+
+# A case's folders; the user's start page; the pages it serves.
+prepare() {
+    case=$1
+    root=$(mktemp -d)
+    user="" # the test's own
+    started=()
+    mkdir -p "$root/program" "$root/home/.config/tarnvale" "$root/etc/tarnvale" "$root/pages" \
+        "$root/runtime"
+    chmod 700 "$root/runtime"
+    cp "$exe" "$root/program/tarnvale"
+    cp "$skin" "$root/program/skin.skn"
+    chmod 755 "$root" "$root/program" "$root/program/tarnvale"
+    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url "$2")"
+}
+page() { printf '%s' "$2" > "$root/pages/$1.html"; }
+page_url() { case $1 in *:*) echo "$1" ;; *) echo "file://$root/pages/$1.html" ;; esac; }
+write_reg() { # ROOT FILE START_PAGE
+    printf 'REGEDIT4\r\n\r\n[%s\\SOFTWARE\\Microsoft\\Internet Explorer\\Main]\r\n"Start Page"="%s"\r\n' \
+        "$1" "$3" > "$2"
+}
+start() { # [ARGUMENT...]: one start of the browser, as the case's user; its pid in $pid
+    local runner=()
+    if [ -n "$user" ]; then
+        runner=(setpriv "--reuid=$user" "--regid=$user" --clear-groups --)
+        [ -n "${XAUTHORITY:-}" ] && cp "$XAUTHORITY" "$root/home/.Xauthority"
+        chown -R "$user:$user" "$root/home" "$root/etc" "$root/pages" "$root/runtime"
+    fi
+    (
+        cd "$root/home" || exit 1
+        unset QTWEBENGINE_DISABLE_SANDBOX QT_IM_MODULE
+        # The sandbox stays on unless the browser itself runs as root.
+        [ -z "$user" ] && [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+        [ -n "$user" ] && [ -n "${XAUTHORITY:-}" ] && export XAUTHORITY=$root/home/.Xauthority
+        HOME=$root/home XDG_CONFIG_HOME=$root/home/.config XDG_DATA_HOME=$root/home/.local/share \
+            XDG_CACHE_HOME=$root/home/.cache XDG_CONFIG_DIRS=$root/etc XDG_RUNTIME_DIR=$root/runtime \
+            QT_QPA_PLATFORM=xcb exec "${runner[@]}" "$root/program/tarnvale" "$@"
+    ) >> "$root/browser.log" 2>&1 &
+    pid=$!
+    started+=("$pid")
+}
+close_all() { # File, Close on every browser window; the program's exit status
+    local open
+    open=$(windows " - Tarnvale\$" | wc -l)
+    while [ "$open" -gt 0 ]; do
+        keys "$(window_of " - Tarnvale\$")" alt+f c
+        until_ok window_count_is " - Tarnvale\$" $((open - 1)) || break
+        open=$((open - 1))
+    done
+    exit_status "${started[0]}"
+}
+finish() {
+    local p
+    for p in "${started[@]}"; do
+        kill -CONT "$p" 2> /dev/null
+        kill -9 $(descendants "$p") "$p" 2> /dev/null
+        wait "$p" 2> /dev/null
+    done
+    rm -rf "$root"
+}
+
+sandboxed_renderer() { # renderers fork from the engine's zygote, below the browser process
+    local p
+    for p in $(descendants "$pid"); do
+        grep -q '^Seccomp:[[:space:]]2' "/proc/$p/status" 2> /dev/null && return 0
+    done
+    return 1
+}
+# A normal user's pages run in the engine's sandbox; as root, the browser runs as "nobody".
+case_windows_open_maximised_and_pages_run_in_the_sandbox() {
+    [ "$(id -u)" -eq 0 ] && user=$nobody
+    # The page says when it has the keyboard: only then does Return reach its link.
+    page links "<title>Links</title><a id='l' href='opened.html' target='_blank'>new</a><script>
+        document.getElementById('l').focus(); function mark() { document.title = 'Focused'; }
+        window.onfocus = mark; if (document.hasFocus()) mark();</script>"
+    page opened "<title>Opened</title>"
+    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url links)"
+    start
+    local first opened
+    first=$(wait_window "$(caption Focused)") || fail "no first window" || return
+    until_ok maximised "$first" || fail "first window not maximised"
+    ! tr '\0' '\n' < "/proc/$pid/environ" | grep -q QTWEBENGINE_DISABLE_SANDBOX ||
+        fail "sandbox turned off"
+    until_ok sandboxed_renderer || fail "no renderer under seccomp"
+    keys "$first" Return
+    opened=$(wait_window "$(caption Opened)") || fail "no window for the _blank link" || return
+    until_ok maximised "$opened" || fail "opened window not maximised"
+}
+
+# A page retitling itself never takes the address box; after New the blank page completes and
+# retitles itself while the user starts typing.
+case_typed_addresses_open_where_they_were_typed() {
+    page clock "<title>0</title><script>var n = 0;
+        setInterval(function() { document.title = ++n; }, 300);</script>"
+    page typed "<title>Typed</title>"
+    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url clock)"
+    start
+    local first blank
+    first=$(wait_window "$(caption 0)") || fail "no first window" || return
+    enter_address "$first" "$(page_url first)"
+    wait_window "$(caption First)" > /dev/null || fail "typed address lost" || return
+    keys "$first" alt+f n
+    blank=$(wait_window "$(caption about:blank)") || fail "no new window" || return
+    until_ok maximised "$blank" || fail "new window not maximised"
+    type_text "$blank" "$(page_url typed)"
+    keys "$blank" Return
+    wait_window "$(caption Typed)" > /dev/null || fail "typed address not opened"
+    [ "$(xdotool getwindowname "$first")" = "First - Tarnvale" ] || fail "first window changed"
+}
+
+searched_address() {
+    keys "$main" ctrl+l ctrl+c # the whole address, selected
+    clipboard | grep -q '^http://www\.baidu\.com/s?'
+}
+case_browse_keep_a_favorite_and_search() {
+    page alpha "<title>Alpha</title>"
+    page beta "<title>Beta</title>"
+    # The user's start page is blank, so the machine-wide one opens.
+    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" about:blank
+    write_reg HKEY_LOCAL_MACHINE "$root/etc/tarnvale/system.reg" "$(page_url alpha)"
+    start
+    main=$(wait_window "$(caption Alpha)") || fail "no window on the machine's start page" || return
+    enter_address "$main" "$(page_url beta)"
+    wait_window "$(caption Beta)" > /dev/null || fail "address not opened" || return
+    local step
+    for step in b:Alpha f:Beta h:Alpha; do
+        keys "$main" alt+v "${step%%:*}"
+        wait_window "$(caption "${step#*:}")" > /dev/null || fail "View, ${step%%:*}"
+    done
+
+    keys "$main" alt+a Return
+    local add shortcut=$root/home/.local/share/tarnvale/Favorites/Alpha.url
+    add=$(wait_window '^添加到收藏夹$') || fail "no add-favorite dialog" || return
+    keys "$add" Return
+    until_ok test -f "$shortcut" || fail "no shortcut written"
+    [ "$(cat "$shortcut")" = "$(printf '[InternetShortcut]\r\nURL=%s\r' "$(page_url alpha)")" ] ||
+        fail "shortcut holds $(cat -A "$shortcut")"
+
+    # Offline, so that the search never leaves the machine: its address shows in the box.
+    keys "$main" alt+f w
+    click "$main" $(($(xwininfo -id "$main" | sed -n 's/.*Width: //p') - 170)) 38
+    printf '%s' 'AT&T 中文' | xclip -selection clipboard -i
+    until_ok test "$(clipboard)" = 'AT&T 中文'
+    keys "$main" ctrl+v Return
+    until_ok searched_address || fail "no search address: $(clipboard)"
+    local query
+    query=$(clipboard | sed -n 's/.*[?&]wd=\([^&]*\).*/\1/p')
+    [ "$(printf '%b' "${query//%/\\x}")" = 'AT&T 中文' ] || fail "searched for $query"
+    clipboard | grep -q '&tn=mvrak_tp$' || fail "partner tag lost: $(clipboard)"
+    close_all || fail "browser ended with status $?"
+    [ ! -e "$root/program/KQLog.txt" ] || fail "error log: $(cat "$root/program/KQLog.txt")"
+}
+
+# One browser per user: a second start (a link clicked in another program) hands its address to
+# the running browser and ends, without a second page engine on the same profile.
+case_a_second_start_opens_its_address_in_the_running_browser() {
+    page second "<title>Second</title>"
+    start
+    local first=$pid opened
+    wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    start "$(page_url second)"
+    exit_status "$pid" 5 || fail "second start ended with $?"
+    opened=$(wait_window "$(caption Second)") || fail "address not handed over" || return
+    [ "$(xdotool getwindowpid "$opened")" = "$first" ] || fail "opened by another process"
+    until_ok maximised "$opened" || fail "handed-over window not maximised"
+    start # without an address: a new window on the start page
+    exit_status "$pid" || fail "third start ended with $?"
+    until_ok window_count_is "$(caption First)" 2 || fail "no second start-page window"
+}
+
+# A browser that was killed leaves its socket and its lock behind.
+case_what_a_killed_browser_left_is_replaced() {
+    page second "<title>Second</title>"
+    start
+    wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    { kill -9 "$pid" && wait "$pid"; } 2> /dev/null
+    [ -S "$root/runtime/tarnvale/browser.sock" ] || fail "killed browser left no socket" || return
+    start
+    wait_window "$(caption First)" > /dev/null || fail "no window after the kill" || return
+    start "$(page_url second)"
+    exit_status "$pid" || fail "second start ended with $?"
+    wait_window "$(caption Second)" > /dev/null || fail "address not handed over"
+}
+
+case_a_browser_that_does_not_answer_is_said_and_no_second_engine_starts() {
+    page second "<title>Second</title>"
+    start
+    local first=$pid message
+    wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    kill -STOP "$first"
+    start "$(page_url second)"
+    message=$(wait_window '^塔文浏览器\(Tarnvale\)$')
+    kill -CONT "$first"
+    [ -n "$message" ] || fail "nothing said" || return
+    [ "$(xdotool getwindowpid "$message")" = "$pid" ] || fail "said by another process"
+    [ -z "$(descendants "$pid")" ] || fail "the second start has an engine of its own"
+    keys "$message" Return
+    exit_status "$pid"
+    [ $? -eq 1 ] || fail "second start did not end with 1"
+    [ -z "$(windows "$(caption Second)")" ] || fail "address opened anyway"
+}
+
+for run in $(declare -F | sed -n "s/^declare -f case_\\(.*${3:-}.*\\)/\\1/p"); do
+    prepare "$run" first
+    page first "<title>First</title>"
+    echo "RUN $run"
+    "case_$run"
+    finish
+done
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
