@@ -150,16 +150,13 @@ TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
         {"TitleWhileTypingAKeyword", typeKeyword, false, "txtSearch", ""},
         {"TitleAfterAClickIntoTheBox",
          [](frmMain* w) { QTest::mouseClick(w->txtURL, Qt::LeftButton); }, false, "txtURL", ""},
-        {"TitleAfterFocusFromCode", [](frmMain* w) { w->txtURL->setFocus(Qt::OtherFocusReason); },
-         false, "webMain", ""},
         {"CompleteWhenIdle", [](frmMain*) {}, true, "webMain", shown},
         {"CompleteKeepsATypedAddress", typeAddress, true, "txtURL", "half-typ"},
-        {"CompleteWhileTypingAKeyword", typeKeyword, true, "txtSearch", shown},
         {"CompleteOfTheEnteredAddress", enterAddress, true, "webMain", shown},
-        {"CompleteAfterTypingAgain",
+        {"CompleteAfterTypingAKeyword",
          [&](frmMain* w) {
              enterAddress(w);
-             typeInto(w->txtSearch, QStringLiteral("next"));
+             typeKeyword(w);
          },
          true, "txtSearch", shown},
     };
