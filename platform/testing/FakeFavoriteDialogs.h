@@ -8,9 +8,18 @@
 // Answers the favorites dialogs as a test scripts them and records what was asked.
 class FakeFavoriteDialogs final : public FavoriteDialogs {
 public:
-    std::optional<Added> addFavorite(QWidget* owner, const QString& favoritesFolder,
-                                     const QString& proposedName) override;
-    void organizeFavorites(QWidget* owner, const QString& favoritesFolder) override;
+    std::optional<Added> addFavorite(QWidget* owner, const QString& folder,
+                                     const QString& name) override {
+        asked << QStringLiteral("add:") + folder + QLatin1Char('|') + name;
+        owners << owner;
+        return addAnswer;
+    }
+    void organizeFavorites(QWidget* owner, const QString& folder) override {
+        asked << QStringLiteral("organize:") + folder;
+        owners << owner;
+        if (whileOrganizing)
+            whileOrganizing();
+    }
 
     std::optional<Added> addAnswer;        // nothing: cancelled
     std::function<void()> whileOrganizing; // what the "user" does in the organize dialog

@@ -9,16 +9,27 @@
 class FakeMessageBoxes final : public MessageBoxes {
 public:
     struct Shown {
-        QString kind; // "question" or "inform"
         QString title;
         QString text;
         Icon icon = Icon::None;
     };
 
-    bool askYesNo(QWidget* owner, const QString& title, const QString& text, Icon icon) override;
-    void inform(QWidget* owner, const QString& title, const QString& text, Icon icon) override;
+    bool askYesNo(QWidget*, const QString& title, const QString& text, Icon icon) override {
+        show(title, text, icon);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    void inform(QWidget*, const QString& title, const QString& text, Icon icon) override {
+        show(title, text, icon);
+    }
 
     QList<bool> answers;
     QList<Shown> shown;
     std::function<void()> onShow; // runs while a box is "open"
+
+private:
+    void show(const QString& title, const QString& text, Icon icon) {
+        shown.append({title, text, icon});
+        if (onShow)
+            onShow();
+    }
 };

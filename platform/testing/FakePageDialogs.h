@@ -2,30 +2,72 @@
 
 #include "platform/PageDialogs.h"
 
+#include <QPageLayout>
+#include <QPrinter>
 #include <QStringList>
 
 // Answers the page view's dialogs as a test scripts them: saving to a given path, printing
 // to a PDF file, previewing into a PDF file. Every dialog asked for is recorded.
 class FakePageDialogs final : public PageDialogs {
 public:
-    std::optional<SaveTarget> chooseSaveTarget(QWidget* owner,
-                                               const QString& suggestedName) override;
-    bool setUpPage(QWidget* owner, QPrinter* printer) override;
-    bool choosePrinter(QWidget* owner, QPrinter* printer) override;
-    void previewPrint(QWidget* owner, QPrinter* printer,
-                      const std::function<void(QPrinter*)>& paint) override;
-    void showProperties(QWidget* owner, const PageProperties& properties) override;
-    void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) override;
-    bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) override;
-    std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin, const QString& message,
-                                        const QString& defaultValue) override;
-    bool confirmLeavingPage(QWidget* owner) override;
-    std::optional<Credentials> signIn(QWidget* owner, const QUrl& site, const QString& realm,
-                                      bool proxy) override;
-    bool continueDespiteCertificateError(QWidget* owner, const QUrl& url,
-                                         const QString& description) override;
-    std::optional<QString> chooseDownloadPath(QWidget* owner,
-                                              const QString& suggestedPath) override;
+    std::optional<SaveTarget> chooseSaveTarget(QWidget*, const QString& name) override {
+        asked << QStringLiteral("save:") + name;
+        return saveTo;
+    }
+    bool setUpPage(QWidget*, QPrinter* printer) override {
+        asked << QStringLiteral("setup");
+        if (landscapeOnSetUp)
+            printer->setPageOrientation(QPageLayout::Landscape);
+        return landscapeOnSetUp;
+    }
+    bool choosePrinter(QWidget*, QPrinter* printer) override {
+        asked << QStringLiteral("print");
+        if (printToPdf.isEmpty())
+            return false;
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printToPdf);
+        return true;
+    }
+    void previewPrint(QWidget*, QPrinter* printer,
+                      const std::function<void(QPrinter*)>& paint) override {
+        asked << QStringLiteral("preview");
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(previewToPdf);
+        paint(printer);
+    }
+    void showProperties(QWidget*, const PageProperties& shown) override {
+        asked << QStringLiteral("properties");
+        properties.append(shown);
+    }
+    void scriptAlert(QWidget*, const QUrl&, const QString& message) override {
+        asked << QStringLiteral("alert:") + message;
+    }
+    bool scriptConfirm(QWidget*, const QUrl&, const QString& message) override {
+        asked << QStringLiteral("confirm:") + message;
+        return confirmAnswer;
+    }
+    std::optional<QString> scriptPrompt(QWidget*, const QUrl&, const QString& message,
+                                        const QString&) override {
+        asked << QStringLiteral("prompt:") + message;
+        return promptAnswer;
+    }
+    bool confirmLeavingPage(QWidget*) override {
+        asked << QStringLiteral("leave");
+        return confirmAnswer;
+    }
+    std::optional<Credentials> signIn(QWidget*, const QUrl&, const QString& realm,
+                                      bool proxy) override {
+        asked << (proxy ? QStringLiteral("proxySignIn:") : QStringLiteral("signIn:")) + realm;
+        return credentials;
+    }
+    bool continueDespiteCertificateError(QWidget*, const QUrl&, const QString&) override {
+        asked << QStringLiteral("certificate");
+        return continueAnswer;
+    }
+    std::optional<QString> chooseDownloadPath(QWidget*, const QString& suggested) override {
+        asked << QStringLiteral("download:") + suggested;
+        return downloadPath;
+    }
 
     QStringList asked;                // "save:<suggested name>", "setup", "print", ...
     std::optional<SaveTarget> saveTo; // nothing: the save dialog is cancelled

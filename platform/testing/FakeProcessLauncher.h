@@ -6,9 +6,15 @@
 class FakeProcessLauncher final : public ProcessLauncher {
 public:
     bool start(const QString& program, const QStringList& arguments,
-               const QString& workingFolder) override;
+               const QString& workingFolder) override {
+        started.append({program, arguments, workingFolder});
+        return succeed;
+    }
     bool startStandIn(StandIn tool, const QStringList& arguments,
-                      const QString& workingFolder) override;
+                      const QString& workingFolder) override {
+        const char* names[] = {"text-editor", "file-manager", "network-settings"};
+        return start(QString::fromLatin1(names[int(tool)]), arguments, workingFolder);
+    }
 
     struct Started {
         QString program; // "text-editor", "file-manager", "network-settings" for stand-ins
