@@ -2,14 +2,11 @@
 #include "platform/ChineseLocale.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -21,11 +18,7 @@ QStringList captions(const QList<QAbstractButton*>& buttons) {
     return texts;
 }
 
-bool anyEnglishWord(const QStringList& texts) {
-    return !texts.filter(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))).isEmpty();
-}
-
-TEST(ChineseLocaleTest, QtsOwnButtonsAndMenusAreChinese) {
+TEST(ChineseLocaleTest, QtsOwnDialogsAreChinese) {
     ASSERT_TRUE(useChineseEverywhere());
 
     QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), QStringLiteral("?"),
@@ -38,14 +31,8 @@ TEST(ChineseLocaleTest, QtsOwnButtonsAndMenusAreChinese) {
     QPrintDialog print(&printer);
     const QStringList printButtons = captions(print.findChildren<QAbstractButton*>());
     EXPECT_GT(printButtons.size(), 3);
-    EXPECT_FALSE(anyEnglishWord(printButtons)) << printButtons.join('|').toStdString();
-
-    QLineEdit edit(QStringLiteral("text"));
-    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
-    QStringList items;
-    for (const QAction* action : menu->actions())
-        items << action->text().section(QLatin1Char('\t'), 0, 0); // without "Ctrl+Z"
-    EXPECT_FALSE(anyEnglishWord(items)) << items.join('|').toStdString();
+    EXPECT_TRUE(printButtons.filter(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))).isEmpty())
+        << printButtons.join('|').toStdString();
 }
 
 } // namespace

@@ -87,8 +87,8 @@ TEST(RegFileStore, AnswersFromTheFileOfTheRoot) {
     const QString key = QStringLiteral("SOFTWARE\\Tarnvale\\Test");
     QTemporaryDir folder;
     const QString path = folder.path() + QStringLiteral("/user.reg");
-    ASSERT_TRUE(writeFileBytes(path, toGbk("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key +
-                                           "]\r\n\"Name\"=\"首页\"\r\n")));
+    ASSERT_TRUE(writeFileBytes(
+        path, toGbk("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key + "]\r\n\"Name\"=\"首页\"\r\n")));
     const RegFileStore store({{RegRoot::CurrentUser, path},
                               {RegRoot::LocalMachine, folder.path()}}); // a folder: unreadable
     const RegQuery q = store.query(RegRoot::CurrentUser, key.toLower(), "NAME");

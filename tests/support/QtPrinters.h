@@ -2,7 +2,6 @@
 
 // Readable Qt values in test failure messages; included into every test source by CMake.
 #include <QByteArray>
-#include <QColor>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -21,10 +20,6 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
     for (qsizetype i = 0; i < list.size(); ++i)
         *os << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
     *os << ']';
-}
-
-inline void PrintTo(const QColor& color, std::ostream* os) {
-    *os << color.name(QColor::HexArgb).toStdString();
 }
 
 inline void PrintTo(const QRect& r, std::ostream* os) {

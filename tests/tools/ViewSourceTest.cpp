@@ -1,11 +1,11 @@
 // The page source file the editor opens, on fakes.
+#include "tools/ViewSource.h"
 #include "platform/GbkText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/testing/FakePageView.h"
 #include "platform/testing/FakeProcessLauncher.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WaitUntil.h"
-#include "tools/ViewSource.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -43,7 +43,9 @@ protected:
 TEST_F(ViewSourceTest, MarkupGoesToTheFileInGbkAndTheEditorOpensIt) {
     // Hangul and emoji are not in GBK.
     ASSERT_EQ(show(QStringLiteral("<head></head><body>中文 \uD55C\U0001F600</body>")), source());
-    EXPECT_EQ(readFileBytes(source()), "<head></head><body>" + toGbk("中文 ") + "?" "?</body>\r\n");
+    EXPECT_EQ(readFileBytes(source()), "<head></head><body>" + toGbk("中文 ") +
+                                           "?"
+                                           "?</body>\r\n");
     EXPECT_EQ(launcher.started[0].program, QStringLiteral("text-editor"));
     EXPECT_EQ(launcher.started[0].workingFolder, programFolder());
     ASSERT_EQ(show(std::nullopt), source());
