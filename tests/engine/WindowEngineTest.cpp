@@ -109,8 +109,11 @@ TEST_F(WindowEngineTest, AfterAClickAPageMayAskBeforeItIsLeftAndGoFullScreen) {
 
 // The window's Find sends Ctrl+F to the focus: only the page answers it.
 TEST_F(WindowEngineTest, FindSearchesOnlyThePage) {
-    server.page("/doc", "<title>Doc</title><p>Needle one, needle two.</p>");
-    frmMain* window = openOn("/doc", "Doc");
+    // The engine finds nothing on a page that has not drawn yet: the title says when it has.
+    server.page("/doc", "<title>Doc</title><p>Needle one, needle two.</p><script>"
+                        "requestAnimationFrame(function() { requestAnimationFrame(function() {"
+                        " document.title = 'Drawn'; }); });</script>");
+    frmMain* window = openOn("/doc", "Drawn");
     FindBar* bar = engineView(window)->findBar();
     window->txtURL->setFocus();
     window->mnuMainEditFind_Click();
