@@ -32,9 +32,9 @@ window_of() { # the newest window with a matching title; false when there is non
 wait_window() { until_ok window_of "$1" > /dev/null && window_of "$1"; }
 window_count_is() { [ "$(windows "$1" | wc -l)" -eq "$2" ]; }
 caption() { echo "^$1 - Tarnvale\$"; }
-maximised() {
+maximised() { # mapped, and maximised both ways as the window manager says
     xwininfo -id "$1" | grep -q IsViewable &&
-        xprop -id "$1" _NET_WM_STATE | grep -q '_NET_WM_STATE_MAXIMIZED_VERT.*_NET_WM_STATE_MAXIMIZED_HORZ\|_NET_WM_STATE_MAXIMIZED_HORZ.*_NET_WM_STATE_MAXIMIZED_VERT'
+        [ "$(xprop -id "$1" _NET_WM_STATE | grep -o 'MAXIMIZED_\(VERT\|HORZ\)' | sort -u | wc -l)" -eq 2 ]
 }
 keys() { # WINDOW KEY...
     local window=$1 key
@@ -68,13 +68,10 @@ descendants() { # PID: the processes below it
     printf '%s\n' "${found[@]:1}"
 }
 ended() { ! kill -0 "$1" 2> /dev/null || grep -q '^State:[[:space:]]Z' "/proc/$1/status"; }
-exit_status() { # PID [SECONDS]: its exit status once it ended by itself; killed after the deadline
-    local i
-    for ((i = 0; i < ${2:-20} * 10; i++)); do
-        ended "$1" && break
-        sleep 0.1
-    done
-    ended "$1" || { kill -9 "$1" 2> /dev/null; echo "never ended" >&2; }
+exit_status() { # PID [TENTHS]: its exit status once it ended by itself; killed after the deadline
+    local i=0
+    until ended "$1" || [ $((i++)) -ge "${2:-200}" ]; do sleep 0.1; done
+    ended "$1" || { kill -9 "$1" && echo "never ended"; } >&2 2> /dev/null
     wait "$1"
 }
 
@@ -233,36 +230,31 @@ case_browse_keep_a_favorite_and_search() {
 # One browser per user: a second start (a link clicked in another program) hands its address to
 # the running browser and ends, without a second page engine on the same profile.
 case_a_second_start_opens_its_address_in_the_running_browser() {
-    page second "<title>Second</title>"
     start
     local first=$pid opened
     wait_window "$(caption First)" > /dev/null || fail "no window" || return
     start "$(page_url second)"
-    exit_status "$pid" 5 || fail "second start ended with $?"
+    exit_status "$pid" 50 || fail "second start ended with $?"
     opened=$(wait_window "$(caption Second)") || fail "address not handed over" || return
     [ "$(xdotool getwindowpid "$opened")" = "$first" ] || fail "opened by another process"
     until_ok maximised "$opened" || fail "handed-over window not maximised"
     start # without an address: a new window on the start page
     exit_status "$pid" || fail "third start ended with $?"
     until_ok window_count_is "$(caption First)" 2 || fail "no second start-page window"
-}
 
-# A browser that was killed leaves its socket and its lock behind.
-case_what_a_killed_browser_left_is_replaced() {
-    page second "<title>Second</title>"
-    start
-    wait_window "$(caption First)" > /dev/null || fail "no window" || return
-    { kill -9 "$pid" && wait "$pid"; } 2> /dev/null
+    # A browser that was killed leaves its socket and its lock behind: both are replaced.
+    { kill -9 "$first" && wait "$first"; } 2> /dev/null
     [ -S "$root/runtime/tarnvale/browser.sock" ] || fail "killed browser left no socket" || return
     start
+    first=$pid
     wait_window "$(caption First)" > /dev/null || fail "no window after the kill" || return
     start "$(page_url second)"
-    exit_status "$pid" || fail "second start ended with $?"
-    wait_window "$(caption Second)" > /dev/null || fail "address not handed over"
+    exit_status "$pid" || fail "start after the kill ended with $?"
+    opened=$(wait_window "$(caption Second)") || fail "address not handed over after the kill"
+    [ "$(xdotool getwindowpid "$opened")" = "$first" ] || fail "opened by another process"
 }
 
 case_a_browser_that_does_not_answer_is_said_and_no_second_engine_starts() {
-    page second "<title>Second</title>"
     start
     local first=$pid message
     wait_window "$(caption First)" > /dev/null || fail "no window" || return
@@ -282,6 +274,7 @@ case_a_browser_that_does_not_answer_is_said_and_no_second_engine_starts() {
 for run in $(declare -F | sed -n "s/^declare -f case_\\(.*${3:-}.*\\)/\\1/p"); do
     prepare "$run" first
     page first "<title>First</title>"
+    page second "<title>Second</title>"
     echo "RUN $run"
     "case_$run"
     finish

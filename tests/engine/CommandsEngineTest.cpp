@@ -1,5 +1,5 @@
-// The page commands on the real engine: print and preview to PDF, page set-up, save, the edit
-// commands, properties, offline and clearing the traces.
+// The page commands on the real engine: print and preview to PDF, page set-up, save,
+// properties, offline and clearing the traces.
 #include "tests/engine/EngineFixture.h"
 
 #include "engine/EngineUrlCacheBackend.h"
@@ -7,8 +7,6 @@
 #include "tests/support/TestFiles.h"
 #include "tools/modHistory.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
@@ -30,10 +28,7 @@ protected:
         return bytes.startsWith("%PDF-") && bytes.size() > 500;
     }
 
-    QString field() { return evaluate("document.getElementById('field').value").toString(); }
-
-    static inline const QByteArray kText = "<title>Doc</title><p>Needle one, needle two.</p>"
-                                           "<input id='field' value=''>";
+    static inline const QByteArray kText = "<title>Doc</title><p>Needle one, needle two.</p>";
 };
 
 TEST_F(CommandsEngineTest, WithoutADocumentNothingIsAsked) {
@@ -72,21 +67,6 @@ TEST_F(CommandsEngineTest, SaveAsWritesThePage) {
     dialogs.saveTo.reset(); // cancelled
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
     EXPECT_EQ(QDir(folder.path()).entryList({"page.*"}).size(), 1);
-}
-
-TEST_F(CommandsEngineTest, SelectAllCopyPasteAndCut) {
-    QApplication::clipboard()->clear();
-    view.ExecWB(PageView::OLECMDID_SELECTALL, 0);
-    view.ExecWB(PageView::OLECMDID_COPY, 0);
-    ASSERT_TRUE(waitFor([] { return QApplication::clipboard()->text().contains("Needle one"); }));
-
-    QApplication::clipboard()->setText(QStringLiteral("pasted"));
-    evaluate(QStringLiteral("document.getElementById('field').focus()"));
-    view.ExecWB(PageView::OLECMDID_PASTE, 0);
-    EXPECT_TRUE(waitFor([&] { return field() == "pasted"; }));
-    view.ExecWB(PageView::OLECMDID_SELECTALL, 0);
-    view.ExecWB(PageView::OLECMDID_CUT, 0);
-    EXPECT_TRUE(waitFor([&] { return field().isEmpty(); }));
 }
 
 TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {

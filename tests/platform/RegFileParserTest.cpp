@@ -1,11 +1,8 @@
 // Registry exports as regedit writes them, from tests/data/registry.
 #include "platform/RegFileParser.h"
 #include "platform/GbkText.h"
-#include "platform/RegFileStore.h"
-#include "tests/support/TestFiles.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,24 +77,6 @@ TEST(RegFileParser, GarbageYieldsNoKeysAndMalformedLinesAreSkipped) {
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->size(), 1);
     EXPECT_EQ(key->value("ok").data, sz("kept"));
-}
-
-// Keys and names in any case; a value of another key or a file that is not one is absent.
-TEST(RegFileStore, AnswersFromTheFileOfTheRoot) {
-    const QString key = QStringLiteral("SOFTWARE\\Tarnvale\\Test");
-    QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/user.reg");
-    ASSERT_TRUE(writeFileBytes(
-        path, toGbk("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key + "]\r\n\"Name\"=\"首页\"\r\n")));
-    const RegFileStore store({{RegRoot::CurrentUser, path},
-                              {RegRoot::LocalMachine, folder.path()}}); // a folder: unreadable
-    const RegQuery q = store.query(RegRoot::CurrentUser, key.toLower(), "NAME");
-    EXPECT_EQ(q.status, RegQuery::Present);
-    EXPECT_EQ(q.value.type, RegType::Sz);
-    EXPECT_EQ(q.value.data, sz(QStringLiteral("首页")));
-    EXPECT_EQ(store.query(RegRoot::CurrentUser, key, "Other").status, RegQuery::Absent);
-    EXPECT_EQ(store.query(RegRoot::CurrentUser, key + "\\Sub", "Name").status, RegQuery::Absent);
-    EXPECT_EQ(store.query(RegRoot::LocalMachine, key, "Name").status, RegQuery::NotAccessible);
 }
 
 } // namespace
