@@ -31,6 +31,8 @@ UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheEntry(EntryRecord&
                                                                     quint32& bufferSize) {
     m_snapshot = entries;
     m_nextEntry = 0;
+    if (firstEntryError)
+        return fail(firstEntryError);
     if (!nextEntry(record, bufferSize))
         return 0;
     ++m_open;

@@ -73,6 +73,7 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     history.recordVisit(QStringLiteral("http://www.example.com/a"), QString());
     history.recordVisit(QStringLiteral("http://other.org/page"), QString());
     history.recordVisit(QStringLiteral("http://gone.example/"), QString());
+    frmMain* other = openWindow();
     frmMain* window = openWindow();
     history.removeUrl(QStringLiteral("http://gone.example/"));
     page(window)->calls.clear();
@@ -92,6 +93,12 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     QTest::keyClick(completer->popup(), Qt::Key_Down);
     QTest::keyClick(completer->popup(), Qt::Key_Return);
     EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
+    // A box without the focus catches up when it gains it.
+    other->activateWindow();
+    ASSERT_TRUE(waitActive(other));
+    other->txtURL->setFocus();
+    QTest::keyClicks(other->txtURL, QStringLiteral("e"));
+    EXPECT_EQ(suggestions(other->txtURL->completer()).size(), 3);
 }
 
 TEST_F(BoxesTest, TheOpenDialogAsDesignedBrowsesAndOutlivesTheWindows) {
@@ -167,7 +174,10 @@ TEST_F(BoxesTest, AddAndOrganizeFromAnyWindowRebuildEveryWindow) {
     EXPECT_EQ(favoriteDialogs.asked.last(), "organize:" + favoritesPath());
     EXPECT_EQ(favoriteDialogs.owners.last(), second);
     EXPECT_EQ(entries(second->mnuMainFavorite), QStringList{QString(28, 'T') + "..."});
-    EXPECT_EQ(rebuilt.count(), 2);
+    shellFolders.favorites.clear(); // no folder: no dialog, still a rebuild
+    second->mnuMainFavoriteModify_Click();
+    EXPECT_EQ(rebuilt.count(), 3);
+    EXPECT_TRUE(entries(first->mnuMainFavorite).isEmpty());
 }
 
 // Thousands of favorites in one folder: one scrolling list instead of thousands of items.

@@ -87,6 +87,9 @@ TEST_F(MenusTest, ToolsAndHelp) {
     EXPECT_EQ(boxes.shown[0].title + "|" + boxes.shown[0].text, "提示|确实要删除所有IE记录吗？");
     EXPECT_EQ(boxes.shown[2].text, QStringLiteral("已经清除成功!"));
 
+    page(window)->markup = QStringLiteral("<body>x</body>");
+    window->mnuMainViewSourceCode->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.started.isEmpty(); }, 2000));
     for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer,
                           window->mnuMainToolInternetOption})
         tool->trigger();
@@ -94,7 +97,8 @@ TEST_F(MenusTest, ToolsAndHelp) {
     for (const auto& one : launcher.started)
         programs << one.program + "(" + one.arguments.join(' ') + ")@" + one.workingFolder;
     const QString program = folder.path() + "/program";
-    EXPECT_EQ(programs, (QStringList{"text-editor()@" + program, "file-manager()@" + program,
+    EXPECT_EQ(programs, (QStringList{"text-editor(" + program + "/KQCode.txt)@" + program,
+                                     "text-editor()@" + program, "file-manager()@" + program,
                                      "network-settings()@"}));
 
     window->mnuMainHelpSoftPage->trigger();
@@ -110,14 +114,19 @@ TEST_F(MenusTest, ToolsAndHelp) {
 TEST_F(MenusTest, KeysOfTheWindow) {
     const QList<QPair<QKeyCombination, QString>> rows = {
         {QKeyCombination(Qt::Key_F5), "Refresh"},
+        {Qt::CTRL | Qt::Key_R, "Refresh"},
         {QKeyCombination(Qt::Key_Escape), "Stop"},
         {Qt::ALT | Qt::Key_Left, "GoBack"},
+        {Qt::ALT | Qt::Key_Right, "GoForward"},
         {Qt::ALT | Qt::Key_Home, "Navigate:http://start.example/"},
         {Qt::CTRL | Qt::Key_S, "ExecWB:4"},
+        {Qt::CTRL | Qt::Key_P, "ExecWB:6"},
         {Qt::CTRL | Qt::Key_U, "DocumentMarkup"},
         {Qt::CTRL | Qt::Key_L, "txtURL"},
         {QKeyCombination(Qt::Key_F6), "txtURL"},
+        {Qt::ALT | Qt::Key_D, "txtURL"},
         {Qt::CTRL | Qt::Key_K, "txtSearch"},
+        {Qt::CTRL | Qt::Key_E, "txtSearch"},
         {Qt::CTRL | Qt::Key_D, "add favorite"},
         {Qt::CTRL | Qt::Key_O, "open dialog"},
         {Qt::CTRL | Qt::Key_N, "new window"},

@@ -64,6 +64,7 @@ TEST_F(WindowTest, EnterInTheAddressBoxNavigatesToTheTextTrimmedOfBlanks) {
     } rows[] = {{"  http://a.example/  ", QKeyCombination(Qt::Key_Return), "http://a.example/"},
                 {"\tx\t", QKeyCombination(Qt::Key_Return), "\tx\t"}, // only blanks go
                 {" x ", Qt::ControlModifier | Qt::Key_Return, "x"},
+                {" x ", Qt::KeypadModifier | Qt::Key_Enter, "x"},
                 {"   ", QKeyCombination(Qt::Key_Return), ""}};
     for (const auto& row : rows) {
         page(window)->calls.clear();
@@ -91,11 +92,13 @@ TEST_F(WindowTest, MenuAndToolBarReachThePage) {
         page(window)->calls.clear();
         item->trigger();
         QTest::mouseClick(window->imgToolBar[button], Qt::LeftButton);
+        window->imgToolBar_Click(5); // no such element: nothing
         EXPECT_EQ(page(window)->calls, QStringList(2, call));
     }
     Q_EMIT page(window)->CommandStateChange(2, false);
     EXPECT_TRUE(!window->imgToolBar[1]->isEnabled() && window->imgToolBar[2]->isEnabled());
     Q_EMIT page(window)->CommandStateChange(1, false);
+    Q_EMIT page(window)->CommandStateChange(-1, true);
     EXPECT_FALSE(window->imgToolBar[2]->isEnabled());
     page(window)->calls.clear();
     QTest::mouseClick(window->imgToolBar[2], Qt::LeftButton);
@@ -147,6 +150,8 @@ TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
         {"TitleWhileTypingAKeyword", typeKeyword, false, "txtSearch", ""},
         {"TitleAfterAClickIntoTheBox",
          [](frmMain* w) { QTest::mouseClick(w->txtURL, Qt::LeftButton); }, false, "txtURL", ""},
+        {"TitleAfterFocusFromCode", [](frmMain* w) { w->txtURL->setFocus(Qt::OtherFocusReason); },
+         false, "webMain", ""},
         {"CompleteWhenIdle", [](frmMain*) {}, true, "webMain", shown},
         {"CompleteKeepsATypedAddress", typeAddress, true, "txtURL", "half-typ"},
         {"CompleteOfTheEnteredAddress", enterAddress, true, "webMain", shown},

@@ -110,4 +110,21 @@ TEST_F(InitSettingsTest, TheUsersPageThenTheMachinesThenTheDefault) {
     EXPECT_EQ(gstrStartPage, kMachinePage);
 }
 
+// A string filling the whole 1,024-byte buffer without a NUL cannot be rendered: the step is
+// skipped and the start page stays as the previous window's load left it.
+TEST_F(InitSettingsTest, EveryWindowReadsAgainAndAFullBufferKeepsThePreviousPage) {
+    const auto store = RegFileStore::fromXdgFolders();
+    ASSERT_TRUE(writeFileBytes(userReg(), v4(HKCU, startPage("http://first/"))));
+    InitSettings(*store);
+    EXPECT_EQ(gstrStartPage, QStringLiteral("http://first/"));
+    ASSERT_TRUE(writeFileBytes(
+        userReg(), v4(HKCU, "\"Start Page\"=hex(1):" + hexList(QByteArray(1024, 'a')))));
+    ASSERT_TRUE(writeFileBytes(systemReg(), v4(HKLM, startPage(kMachinePage))));
+    InitSettings(*store);
+    EXPECT_EQ(gstrStartPage, QStringLiteral("http://first/"));
+    gstrStartPage.clear(); // the first window: nothing before, so the machine value
+    InitSettings(*store);
+    EXPECT_EQ(gstrStartPage, kMachinePage);
+}
+
 } // namespace

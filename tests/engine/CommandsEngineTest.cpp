@@ -1,5 +1,5 @@
-// The page commands on the real engine: print and preview to PDF, page set-up, save,
-// properties, offline and clearing the traces.
+// The page commands on the real engine: print and preview to PDF, page set-up, save, the edit
+// commands, properties, offline and clearing the traces.
 #include "tests/engine/EngineFixture.h"
 
 #include "engine/EngineUrlCacheBackend.h"
@@ -7,6 +7,8 @@
 #include "tests/support/TestFiles.h"
 #include "tools/modHistory.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
@@ -28,7 +30,10 @@ protected:
         return bytes.startsWith("%PDF-") && bytes.size() > 500;
     }
 
-    static inline const QByteArray kText = "<title>Doc</title><p>Needle one, needle two.</p>";
+    QString field() { return evaluate("document.getElementById('field').value").toString(); }
+
+    static inline const QByteArray kText = "<title>Doc</title><p>Needle one, needle two.</p>"
+                                           "<input id='field' value=''>";
 };
 
 TEST_F(CommandsEngineTest, WithoutADocumentNothingIsAsked) {
@@ -58,15 +63,34 @@ TEST_F(CommandsEngineTest, PrintPreviewAndPageSetUp) {
     EXPECT_FALSE(view.isPrinting());
 }
 
-TEST_F(CommandsEngineTest, SaveAsWritesThePage) {
+TEST_F(CommandsEngineTest, SaveAsWritesThePageInEitherFormat) {
     const QString archive = folder.path() + "/page.mht";
+    const QString complete = folder.path() + "/page.html";
     dialogs.saveTo = PageDialogs::SaveTarget{archive, PageDialogs::SaveFormat::SingleFileMhtml};
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
     EXPECT_EQ(dialogs.asked, QStringList{"save:Doc"});
     EXPECT_TRUE(waitFor([&] { return readFileBytes(archive).contains("Needle one"); }));
+    dialogs.saveTo = PageDialogs::SaveTarget{complete, PageDialogs::SaveFormat::CompleteHtml};
+    view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
+    EXPECT_TRUE(waitFor([&] { return readFileBytes(complete).contains("Needle one"); }));
     dialogs.saveTo.reset(); // cancelled
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
-    EXPECT_EQ(QDir(folder.path()).entryList({"page.*"}).size(), 1);
+    EXPECT_EQ(QDir(folder.path()).entryList({"page.*"}).size(), 2);
+}
+
+TEST_F(CommandsEngineTest, SelectAllCopyPasteAndCut) {
+    QApplication::clipboard()->clear();
+    view.ExecWB(PageView::OLECMDID_SELECTALL, 0);
+    view.ExecWB(PageView::OLECMDID_COPY, 0);
+    ASSERT_TRUE(waitFor([] { return QApplication::clipboard()->text().contains("Needle one"); }));
+
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    evaluate(QStringLiteral("document.getElementById('field').focus()"));
+    view.ExecWB(PageView::OLECMDID_PASTE, 0);
+    EXPECT_TRUE(waitFor([&] { return field() == "pasted"; }));
+    view.ExecWB(PageView::OLECMDID_SELECTALL, 0);
+    view.ExecWB(PageView::OLECMDID_CUT, 0);
+    EXPECT_TRUE(waitFor([&] { return field().isEmpty(); }));
 }
 
 TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {
@@ -105,8 +129,12 @@ TEST_F(CommandsEngineTest, ClearingEmptiesTheHistoryAndTheEngineCache) {
     ASSERT_TRUE(load("/cached"));
     ASSERT_EQ(server.hits("/cached"), 1); // the second visit came from the cache
     // A long address must not make the history impossible to clear, nor rows an older Tarnvale
-    // wrote (decided, with a password).
+    // wrote (decided, with a password), nor an address GBK cannot hold.
     history.recordVisit(server.url("/doc?q=" + QString(4000, 'x')).toString(), QString());
+    server.page("/K%C3%B6ln", "<title>Koeln</title>");
+    ASSERT_TRUE(load(server.url("/Köln").toString()));
+    EXPECT_EQ(history.entries().constFirst().url,
+              server.url("/K%C3%B6ln").toString(QUrl::FullyEncoded));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
         db.setDatabaseName(folder.path() + "/history.sqlite");
@@ -116,6 +144,7 @@ TEST_F(CommandsEngineTest, ClearingEmptiesTheHistoryAndTheEngineCache) {
                                        " ('http://u:pw@old.example/한국', '', 2)"));
     }
     QSqlDatabase::removeDatabase("older");
+
     EngineUrlCacheBackend cache(profile(), &history);
     ClearHistory(cache, boxes, nullptr);
     ASSERT_EQ(boxes.shown.size(), 1);

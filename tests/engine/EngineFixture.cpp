@@ -2,6 +2,7 @@
 
 #include "browser/frmMain.h"
 #include "engine/EngineProfile.h"
+#include "engine/WebEnginePage.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WaitUntil.h"
 
@@ -49,6 +50,17 @@ bool EngineFixture::load(const QString& pathOrUrl, int timeoutMs) {
 
 bool EngineFixture::titleBecomes(const QString& title) {
     return waitFor([&] { return view.LocationName() == title; });
+}
+
+QVariant EngineFixture::evaluate(const QString& script) {
+    QVariant value;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant& result) {
+        value = result;
+        done = true;
+    });
+    waitFor([&] { return done; });
+    return value;
 }
 
 frmMain* EngineFixture::openOn(const QString& path, const QString& title) {

@@ -24,6 +24,8 @@ protected:
     // Loads a path of the server, or a whole address, in `view`; true once the load ended.
     bool load(const QString& pathOrUrl, int timeoutMs = 20000);
     bool titleBecomes(const QString& title);
+    // A script's answer in `view`.
+    QVariant evaluate(const QString& script);
     frmMain* openOn(const QString& path, const QString& title);
 
     LoopbackHttpServer server;

@@ -4,8 +4,8 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -46,8 +46,8 @@ TEST_F(FavoriteDialogsTest, AddAsksForANameMakesAFolderAndAsksBeforeReplacing) {
             ModalAnswers::click(add, "新建文件夹(W)...");
             ModalAnswers::click(add, "确定");
         },
-        ModalAnswers::accept,           // "请输入收藏夹项目的名称。"
-        name("晚报"),                   // the new folder, selected
+        ModalAnswers::accept, // "请输入收藏夹项目的名称。"
+        name("晚报"),         // the new folder, selected
     });
     const auto added = dialogs.addFavorite(nullptr, root, "标题");
     ASSERT_TRUE(added);

@@ -1,8 +1,8 @@
 // The favorites folder is often shared or synced: what the add and organize dialogs do never
 // reaches through a link to what lies outside it, and never replaces an existing entry.
 #include "favorites/FavoriteFiles.h"
-#include "platform/IniProfileFile.h"
 #include "platform/FileNames.h"
+#include "platform/IniProfileFile.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
@@ -60,16 +60,21 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
         bool done;
         QStringList favorites; // what the favorites folder holds afterwards ("->": a link)
     } rows[] = {
-        {"DeleteAFolderLink", [](F& f) { return favoriteFiles::remove(f.at("DocsLink"), f.root()); },
-         true, {"FileLink.url->", "Real.url", "Sub"}},
+        {"DeleteAFolderLink",
+         [](F& f) { return favoriteFiles::remove(f.at("DocsLink"), f.root()); },
+         true,
+         {"FileLink.url->", "Real.url", "Sub"}},
         {"DeleteAFolderHoldingALink",
          [](F& f) {
              QFile::link(f.outside("Docs"), f.at("Sub/Inner"));
              return favoriteFiles::remove(f.at("Sub"), f.root());
          },
-         true, {"DocsLink->", "FileLink.url->", "Real.url"}},
-        {"RenameALink", [](F& f) { return favoriteFiles::rename(f.at("DocsLink"), "D2", f.root()); },
-         true, {"D2->", "FileLink.url->", "Real.url", "Sub"}},
+         true,
+         {"DocsLink->", "FileLink.url->", "Real.url"}},
+        {"RenameALink",
+         [](F& f) { return favoriteFiles::rename(f.at("DocsLink"), "D2", f.root()); },
+         true,
+         {"D2->", "FileLink.url->", "Real.url", "Sub"}},
         {"RenameOverAName",
          [](F& f) { return favoriteFiles::rename(f.at("Real.url"), "FileLink.url", f.root()); },
          false, untouched},
@@ -81,22 +86,26 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
          false, untouched},
         {"MoveALinkIntoAFolder",
          [](F& f) { return favoriteFiles::moveInto(f.at("FileLink.url"), f.at("Sub"), f.root()); },
-         true, {"DocsLink->", "Real.url", "Sub", "Sub/FileLink.url->"}},
+         true,
+         {"DocsLink->", "Real.url", "Sub", "Sub/FileLink.url->"}},
         {"MoveOverAName",
          [](F& f) {
              writeFileBytes(f.at("Sub/Real.url"), "other");
              return favoriteFiles::moveInto(f.at("Real.url"), f.at("Sub"), f.root());
          },
-         false, {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Real.url"}},
+         false,
+         {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Real.url"}},
         {"NewFolderInAFolderLink",
          [](F& f) { return favoriteFiles::createFolder(f.at("DocsLink"), "New", f.root()); }, false,
          untouched},
         {"AddOverAFileLink",
          [](F& f) {
-             return IniProfileFile().writeValue("InternetShortcut", "URL", "http://new/",
-                                                QFile::encodeName(f.at("FileLink.url")).toStdString());
+             return IniProfileFile().writeValue(
+                 "InternetShortcut", "URL", "http://new/",
+                 QFile::encodeName(f.at("FileLink.url")).toStdString());
          },
-         true, {"DocsLink->", "FileLink.url", "Real.url", "Sub"}},
+         true,
+         {"DocsLink->", "FileLink.url", "Real.url", "Sub"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

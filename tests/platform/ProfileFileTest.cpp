@@ -24,6 +24,8 @@ TEST(ProfileRead, UrlsOfShortcutsAsWindowsAndOthersWriteThem) {
         {"spaced-and-quoted.url", "http://quoted.example/"},
         {"no-section.url", ""},
         {"no-url-key.url", ""},
+        {"empty-url.url", ""},
+        {"other-section-only.url", ""},
         {"missing.url", ""}};
     IniProfileFile profile;
     for (const auto& [file, url] : rows)

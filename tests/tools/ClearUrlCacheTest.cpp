@@ -23,6 +23,7 @@ TEST(ClearUrlCacheTest, WhatIsShownAndWhatIsLeft) {
         QList<QByteArray> left; // entries left afterwards
     } rows[] = {
         {"Full", [](Cache&, auto&) {}, {kSuccess}, {}},
+        {"Empty", [](Cache& c, auto&) { c.entries.clear(); }, {kSuccess}, {}},
         {"NoGroupFunctions",
          [](Cache& c, auto&) { c.groupFunctionsMissing = true; },
          {kSuccess},
@@ -35,6 +36,10 @@ TEST(ClearUrlCacheTest, WhatIsShownAndWhatIsLeft) {
         {"Undeletable",
          [](Cache& c, auto&) { c.undeletable = {"http://a/"}; },
          {error("32")},
+         {"http://a/", "http://b/"}},
+        {"FailingFirstEntry",
+         [](Cache& c, auto&) { c.firstEntryError = 87; },
+         {error("87")},
          {"http://a/", "http://b/"}},
         {"FailingEntryStep",
          [](Cache& c, auto&) { c.entryStepError = 6; },
