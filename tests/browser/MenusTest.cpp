@@ -169,20 +169,29 @@ TEST_F(MenusTest, TheMouseButtonsGoBackAndForward) {
     EXPECT_EQ(page(window)->calls, (QStringList{"GoBack", "GoForward"}));
 }
 
+// Strips stay grey and text boxes light whatever the skin file holds; it is read again for
+// every window, and a file that is no style sheet is passed over without a word.
 TEST_F(MenusTest, StripsStayGreyAndTextBoxesLightWhateverTheSkin) {
-    ASSERT_TRUE(writeFileBytes(folder.path() + "/program/skin.skn",
-                               "* { background-color: #FF0000; } QWidget, PictureBox, QLineEdit,"
-                               " TextBox { background-color: #0000FF; background: #00FF00; }"));
-    frmMain* window = openWindow();
-    QStringList colors; // inside each, away from its frame and its text
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             window->findChild<SolidSurface*>("formSurface"), window->picMainToolBar,
-             window->picBar1, window->picBar2, window->txtURL, window->txtSearch})
-        colors << widget->grab()
-                      .toImage()
-                      .pixelColor(widget->width() - 5, widget->height() / 2)
-                      .name();
-    EXPECT_EQ(colors.join(' '), "#adadad #adadad #adadad #adadad #e0e0e0 #e0e0e0");
+    for (const QByteArray& skin :
+         {QByteArray(
+              "* { background-color: #FF0000; } QWidget, PictureBox, QLineEdit, TextBox {"
+              " background-color: #0000FF; background: #00FF00; } QMenuBar { color: #123456; }"),
+          QByteArray("\x89PNG\r\n\x1a\n\0\0{{{", 13)}) {
+        ASSERT_TRUE(writeFileBytes(folder.path() + "/program/skin.skn", skin));
+        frmMain* window = openWindow();
+        QStringList colors; // inside each, away from its frame and its text
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 window->findChild<SolidSurface*>("formSurface"), window->picMainToolBar,
+                 window->picBar1, window->picBar2, window->txtURL, window->txtSearch})
+            colors << widget->grab()
+                          .toImage()
+                          .pixelColor(widget->width() - 5, widget->height() / 2)
+                          .name();
+        EXPECT_EQ(colors.join(' '), "#adadad #adadad #adadad #adadad #e0e0e0 #e0e0e0");
+    }
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_TRUE(frmMain::openWindows().at(0)->styleSheet().contains("#123456"));
+    EXPECT_FALSE(frmMain::openWindows().at(1)->styleSheet().contains("#123456"));
 }
 
 TEST_F(MenusTest, ResizingLaysTheControlsOutAgain) {
