@@ -1,12 +1,12 @@
 #pragma once
 
 // What the fuzz targets for addresses, file names and command lines ask of one input.
+#include "browser/StartAddress.h"
 #include "platform/AddressText.h"
 #include "platform/FileNames.h"
 #include "platform/GbkText.h"
 #include "platform/IniText.h"
 #include "platform/SingleInstance.h"
-#include "browser/StartAddress.h"
 
 #include <QUrl>
 
