@@ -6,9 +6,9 @@
 // Windows are found from the X server's events among the mapped ones only, and checked
 // maximised: without a window manager, or with a state lost, a window may be timed that nobody
 // sees.
-#include "tests/support/LoopbackHttpServer.h"
 #include "bench/ProcessMemory.h"
 #include "bench/XWindowWatch.h"
+#include "tests/support/LoopbackHttpServer.h"
 
 #include <QCoreApplication>
 #include <QDir>

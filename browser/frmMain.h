@@ -71,7 +71,6 @@ public:
     void DoAddNewWindow(const QString& strURL);
     void ApplySkin(QWidget* frm);
 
-
     // Menu and tool bar handlers; others (the tool bar, other windows) run them directly.
     void mnuMainFileNewLabel_Click();
     void mnuMainFileExit_Click();

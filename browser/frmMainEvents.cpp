@@ -1,12 +1,12 @@
 // What a browser window does when its page view raises an event, and the tool bar clicks.
 #include "browser/frmMain.h"
 
-#include "platform/AddressText.h"
 #include "browser/ImageButton.h"
-#include "platform/PageView.h"
 #include "browser/TextBox.h"
-#include "platform/Yield.h"
 #include "core/modMain.h"
+#include "platform/AddressText.h"
+#include "platform/PageView.h"
+#include "platform/Yield.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -2,9 +2,9 @@
 #include "browser/frmMain.h"
 
 #include "browser/FavoritesMenu.h"
+#include "favorites/modFavorite.h"
 #include "platform/PageView.h"
 #include "platform/ShellFolders.h"
-#include "favorites/modFavorite.h"
 
 #include <QAction>
 #include <QMenu>

@@ -21,9 +21,11 @@ struct MenuRow {
     Handler handler;
 };
 
+// clang-format off
 #define MENU(name, caption) {#name, caption, &frmMain::name, nullptr, nullptr}
 #define ITEM(name, caption, handler) {#name, caption, nullptr, &frmMain::name, handler}
 #define SEPARATOR(name) {#name, "-", nullptr, nullptr, nullptr}
+// clang-format on
 
 const MenuRow kMenuBar[] = {
     MENU(mnuMainFile, "文件(&F)"),
@@ -92,8 +94,7 @@ void frmMain::createMenus() {
             this->*row.menu = current;
             continue;
         }
-        QAction* action =
-            row.item ? current->addAction(caption) : current->addSeparator();
+        QAction* action = row.item ? current->addAction(caption) : current->addSeparator();
         action->setObjectName(name);
         if (row.item)
             this->*row.item = action;

@@ -1,10 +1,10 @@
 // The search box and the search action of a browser window.
 #include "browser/frmMain.h"
 
-#include "platform/MessageBoxes.h"
-#include "search/SearchUrl.h"
 #include "browser/TextBox.h"
 #include "core/modMain.h"
+#include "platform/MessageBoxes.h"
+#include "search/SearchUrl.h"
 
 #include <QPointer>
 

@@ -1,11 +1,11 @@
 // The Tools and Help menus, View Source and File Open of a browser window.
 #include "browser/frmMain.h"
 
-#include "tools/ExternalTools.h"
+#include "browser/frmOpen.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PageView.h"
+#include "tools/ExternalTools.h"
 #include "tools/ViewSource.h"
-#include "browser/frmOpen.h"
 #include "tools/modHistory.h"
 
 void frmMain::mnuMainFileOpen_Click() {

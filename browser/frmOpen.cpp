@@ -1,12 +1,12 @@
 #include "browser/frmOpen.h"
 
-#include "platform/FileChooser.h"
-#include "platform/ProgramFolder.h"
 #include "browser/SolidSurface.h"
-#include "core/Trim.h"
 #include "browser/WindowLayout.h"
 #include "browser/frmMain.h"
 #include "browser/modcboAutoComplete.h"
+#include "core/Trim.h"
+#include "platform/FileChooser.h"
+#include "platform/ProgramFolder.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

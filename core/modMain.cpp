@@ -1,9 +1,9 @@
 #include "core/modMain.h"
 
 #include "core/ErrorLog.h"
+#include "core/modRegedit.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
-#include "core/modRegedit.h"
 
 #include <QDateTime>
 

@@ -1,9 +1,9 @@
 #include "engine/DownloadManager.h"
 
 #include "engine/DownloadsWindow.h"
-#include "platform/PageDialogs.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
+#include "platform/PageDialogs.h"
 
 #include <QDir>
 #include <QFile>

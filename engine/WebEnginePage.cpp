@@ -1,7 +1,7 @@
 #include "engine/WebEnginePage.h"
 
-#include "platform/PageDialogs.h"
 #include "engine/WebEnginePageView.h"
+#include "platform/PageDialogs.h"
 
 #include <QCoreApplication>
 #include <limits>

@@ -1,11 +1,11 @@
 // The document commands of the engine page view: save, print, preview, page set-up,
 // properties and the edit actions, each with the view's own dialogs.
-#include "platform/FileNames.h"
-#include "platform/AddressText.h"
-#include "platform/PageDialogs.h"
-#include "platform/PageProperties.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
+#include "platform/AddressText.h"
+#include "platform/FileNames.h"
+#include "platform/PageDialogs.h"
+#include "platform/PageProperties.h"
 
 #include <QEventLoop>
 #include <QPointer>

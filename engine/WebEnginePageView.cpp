@@ -2,8 +2,8 @@
 
 #include "engine/FindBar.h"
 #include "engine/PageRequestFilter.h"
-#include "platform/UrlHistory.h"
 #include "engine/WebEnginePage.h"
+#include "platform/UrlHistory.h"
 
 #include <QApplication>
 #include <QKeyEvent>
