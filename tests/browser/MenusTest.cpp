@@ -188,6 +188,7 @@ TEST_F(MenusTest, StripsStayGreyAndTextBoxesLightWhateverTheSkin) {
                           .pixelColor(widget->width() - 5, widget->height() / 2)
                           .name();
         EXPECT_EQ(colors.join(' '), "#adadad #adadad #adadad #adadad #e0e0e0 #e0e0e0");
+        EXPECT_EQ(window->picMainWeb->backColor().name(), "#adadad");
     }
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_TRUE(frmMain::openWindows().at(0)->styleSheet().contains("#123456"));

@@ -87,10 +87,11 @@ prepare() {
     cp "$exe" "$root/program/tarnvale"
     cp "$skin" "$root/program/skin.skn"
     chmod 755 "$root" "$root/program" "$root/program/tarnvale"
-    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url "$2")"
+    start_page "$2"
 }
 page() { printf '%s' "$2" > "$root/pages/$1.html"; }
 page_url() { case $1 in *:*) echo "$1" ;; *) echo "file://$root/pages/$1.html" ;; esac; }
+start_page() { write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url "$1")"; }
 write_reg() { # ROOT FILE START_PAGE
     printf 'REGEDIT4\r\n\r\n[%s\\SOFTWARE\\Microsoft\\Internet Explorer\\Main]\r\n"Start Page"="%s"\r\n' \
         "$1" "$3" > "$2"
@@ -150,7 +151,7 @@ case_windows_open_maximised_and_pages_run_in_the_sandbox() {
         document.getElementById('l').focus(); function mark() { document.title = 'Focused'; }
         window.onfocus = mark; if (document.hasFocus()) mark();</script>"
     page opened "<title>Opened</title>"
-    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url links)"
+    start_page links
     start
     local first opened
     first=$(wait_window "$(caption Focused)") || fail "no first window" || return
@@ -169,7 +170,7 @@ case_typed_addresses_open_where_they_were_typed() {
     page clock "<title>0</title><script>var n = 0;
         setInterval(function() { document.title = ++n; }, 300);</script>"
     page typed "<title>Typed</title>"
-    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" "$(page_url clock)"
+    start_page clock
     start
     local first blank
     first=$(wait_window "$(caption 0)") || fail "no first window" || return
@@ -192,7 +193,7 @@ case_browse_keep_a_favorite_and_search() {
     page alpha "<title>Alpha</title>"
     page beta "<title>Beta</title>"
     # The user's start page is blank, so the machine-wide one opens.
-    write_reg HKEY_CURRENT_USER "$root/home/.config/tarnvale/user.reg" about:blank
+    start_page about:blank
     write_reg HKEY_LOCAL_MACHINE "$root/etc/tarnvale/system.reg" "$(page_url alpha)"
     start
     main=$(wait_window "$(caption Alpha)") || fail "no window on the machine's start page" || return
