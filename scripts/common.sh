@@ -91,7 +91,7 @@ run_sanitizer_tests() {
 
 # Each fuzz target for a bounded time (TARNVALE_FUZZ_SECONDS, default 45), seeded from
 # tests/data. A failing input is left in the build folder, to be kept under
-# tests/data/fuzz-regressions/<target>/ where the platform tests replay it.
+# tests/data/fuzz-regressions/<target>/, where every later run starts from it.
 run_fuzz_smoke() {
     local dir="$BUILD_DIR-fuzz"
     local seconds="${TARNVALE_FUZZ_SECONDS:-45}"

@@ -3,7 +3,7 @@
 # the product's line and branch coverage (tests, benchmarks and fakes left out). Not part of
 # the test command: it takes as long again.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-install_missing_packages gcovr xvfb xauth xdotool xclip openbox x11-utils dpkg-dev file \
+install_missing_packages gcovr xvfb xauth xdotool xclip openbox x11-utils procps dpkg-dev file \
     desktop-file-utils
 dir="$BUILD_DIR-coverage"
 configure "$REPO_ROOT" "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \

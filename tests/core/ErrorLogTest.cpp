@@ -1,13 +1,7 @@
 #include "core/ErrorLog.h"
-#include "platform/GbkText.h"
-#include "tests/support/TestFiles.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 

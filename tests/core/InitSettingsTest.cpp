@@ -2,15 +2,8 @@
 // built-in default, from .reg files in the test's own XDG folders.
 #include "core/modMain.h"
 #include "core/modRegedit.h"
-#include "platform/GbkText.h"
 #include "platform/RegFileStore.h"
 #include "platform/XdgPaths.h"
-#include "tests/support/TestFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -57,15 +57,8 @@ enter_address() { # WINDOW ADDRESS: the address box lies at the left of the tool
     keys "$1" Return
 }
 descendants() { # PID: the processes below it
-    local found=("$1") i=0 status
-    while [ $i -lt ${#found[@]} ]; do
-        for status in /proc/[0-9]*/status; do
-            grep -q "^PPid:[[:space:]]${found[$i]}\$" "$status" 2> /dev/null &&
-                found+=("$(basename "$(dirname "$status")")")
-        done
-        i=$((i + 1))
-    done
-    printf '%s\n' "${found[@]:1}"
+    local child
+    for child in $(pgrep -P "$1"); do echo "$child" && descendants "$child"; done
 }
 ended() { ! kill -0 "$1" 2> /dev/null || grep -q '^State:[[:space:]]Z' "/proc/$1/status"; }
 exit_status() { # PID [TENTHS]: its exit status once it ended by itself; killed after the deadline

@@ -4,12 +4,10 @@
 
 #include "engine/EngineUrlCacheBackend.h"
 #include "engine/WebEnginePage.h"
-#include "tests/support/TestFiles.h"
 #include "tools/modHistory.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QSqlDatabase>

@@ -5,11 +5,6 @@
 
 #include "engine/DownloadManager.h"
 #include "engine/DownloadsWindow.h"
-#include "tests/support/TestFiles.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QSignalSpy>
 
 namespace {
 

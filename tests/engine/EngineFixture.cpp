@@ -7,7 +7,6 @@
 #include "tests/support/WaitUntil.h"
 
 #include <QCoreApplication>
-#include <QSignalSpy>
 #include <QWebEngineProfile>
 
 EngineFixture::EngineFixture()

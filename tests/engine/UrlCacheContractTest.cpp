@@ -4,7 +4,6 @@
 
 #include "engine/EngineUrlCacheBackend.h"
 #include "platform/AddressText.h"
-#include "platform/GbkText.h"
 #include "platform/testing/FakeUrlCacheBackend.h"
 
 namespace {

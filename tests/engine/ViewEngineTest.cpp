@@ -4,12 +4,9 @@
 #include "tests/engine/EngineFixture.h"
 
 #include "engine/WebEnginePage.h"
-#include "platform/GbkText.h"
-#include "tests/support/TestFiles.h"
 
 #include <QImage>
 #include <QSet>
-#include <QSignalSpy>
 #include <csignal>
 
 namespace {

@@ -7,8 +7,6 @@
 #include "browser/frmMain.h"
 #include "engine/FindBar.h"
 #include "engine/WebEnginePage.h"
-#include "platform/GbkText.h"
-#include "tests/support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QTest>

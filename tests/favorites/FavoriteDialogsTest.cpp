@@ -1,16 +1,11 @@
 // The real add and organize dialogs, answered as a person would.
 #include "favorites/QtFavoriteDialogs.h"
 #include "tests/support/ModalAnswers.h"
-#include "tests/support/TestFiles.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTreeView>
-#include <gtest/gtest.h>
 
 namespace {
 

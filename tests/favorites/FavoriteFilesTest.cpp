@@ -3,15 +3,8 @@
 #include "favorites/FavoriteFiles.h"
 #include "platform/FileNames.h"
 #include "platform/IniProfileFile.h"
-#include "tests/support/TestFiles.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,11 +1,6 @@
 // The favorites entries built from a folder, and adding a favorite.
-#include "platform/GbkText.h"
 #include "tests/support/FakeServices.h"
-#include "tests/support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
 #include <filesystem>
 
 namespace {

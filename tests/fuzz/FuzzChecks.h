@@ -1,7 +1,7 @@
 #pragma once
 
-// What each fuzz target asks of one input; the regression tests replay saved inputs through
-// the same checks. Each returns false when an expectation does not hold (a crash is a crash).
+// What each fuzz target asks of one input; every run starts from the saved inputs that once
+// failed. Each returns false when an expectation does not hold (a crash is a crash).
 #include "platform/IniText.h"
 #include "platform/RegFileParser.h"
 #include "platform/StyleSheetSkinEngine.h"

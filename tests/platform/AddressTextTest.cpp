@@ -2,8 +2,6 @@
 // shortcut file; and which addresses may open without the user typing them.
 #include "platform/AddressText.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 TEST(AddressText, EachFormOfAnAddressKeepsTheSamePage) {

@@ -6,7 +6,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "platform/InputMethod.h"
 
-#include <gtest/gtest.h>
-
 TEST(InputMethod, QtsOwnSettingWinsThenGtkThenXModifiers) {
     EXPECT_EQ(inputMethodModule("ibus", "fcitx", "@im=fcitx"), QByteArray("ibus"));
     EXPECT_EQ(inputMethodModule("", "fcitx5", ""), QByteArray("fcitx"));

@@ -1,13 +1,7 @@
 // Reading and writing one value of shortcut files as Windows writes them.
-#include "platform/GbkText.h"
 #include "platform/IniProfileFile.h"
 #include "platform/IniText.h"
-#include "tests/support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {

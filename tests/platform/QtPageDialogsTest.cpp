@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace {
 

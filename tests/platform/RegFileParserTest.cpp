@@ -1,9 +1,5 @@
 // Registry exports as regedit writes them, from tests/data/registry.
 #include "platform/RegFileParser.h"
-#include "platform/GbkText.h"
-
-#include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,10 +1,6 @@
 #include "platform/StyleSheetSkinEngine.h"
-#include "tests/support/TestFiles.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,6 @@
 // The history file: one row per page, newest first, shared by two processes, bounded, and
 // left alone when it is not a database.
 #include "platform/SqliteUrlHistory.h"
-#include "tests/support/TestFiles.h"
-
-#include <QFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 

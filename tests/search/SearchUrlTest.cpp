@@ -1,8 +1,6 @@
 #include "search/SearchUrl.h"
 #include "core/modMain.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 TEST(SearchUrl, TheKeywordBecomesOneQueryValue) {

@@ -3,14 +3,10 @@
 #include "browser/frmMain.h"
 #include "browser/frmOpen.h"
 #include "core/modMain.h"
-#include "platform/GbkText.h"
 #include "platform/ProgramFolder.h"
-#include "tests/support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 const QString FakeServices::kStartPage = QStringLiteral("http://start.example/");
 
@@ -22,17 +18,6 @@ FakeServices::FakeServices()
     overrideProgramFolder(folder.path() + QStringLiteral("/program"));
     gstrStartPage.clear();
     setStartPage(kStartPage);
-    services.registry = &registry;
-    services.messageBoxes = &boxes;
-    services.urlHistory = &history;
-    services.skin = &skin;
-    services.favorites = &favorites;
-    services.urlCache = &urlCache;
-    services.launcher = &launcher;
-    services.fileChooser = &fileChooser;
-    services.createPageView = [](QWidget* parent) {
-        return new FakePageView(parent);
-    };
 }
 
 FakeServices::~FakeServices() {

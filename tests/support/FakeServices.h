@@ -62,7 +62,9 @@ public:
     IniProfileFile profile;
     FakeFavoriteDialogs favoriteDialogs;
     modFavorite favorites;
-    Services services;
+    Services services{&registry, &boxes,       &history,
+                      &skin,     &favorites,   &urlCache,
+                      &launcher, &fileChooser, &FakePageView::create};
 };
 
 // Browser windows on fake services, offscreen.

@@ -1,6 +1,5 @@
 #include "tests/support/LoopbackHttpServer.h"
 
-#include <QFile>
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
-#include <gtest/gtest.h>
 
 ModalAnswers::ModalAnswers(QList<Answer> answers)
     : m_answers(std::move(answers)) {

@@ -5,9 +5,6 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {

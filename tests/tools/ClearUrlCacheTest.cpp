@@ -3,9 +3,6 @@
 #include "platform/testing/FakeUrlCacheBackend.h"
 #include "tools/modHistory.h"
 
-#include <functional>
-#include <gtest/gtest.h>
-
 namespace {
 
 const QString kSuccess = QStringLiteral("提示|已经清除成功!|1");

@@ -1,16 +1,11 @@
 // The page source file the editor opens, on fakes.
 #include "tools/ViewSource.h"
-#include "platform/GbkText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/testing/FakePageView.h"
 #include "platform/testing/FakeProcessLauncher.h"
-#include "tests/support/TestFiles.h"
 #include "tests/support/WaitUntil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 

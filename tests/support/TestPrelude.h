@@ -1,10 +1,19 @@
 #pragma once
 
-// Readable Qt values in test failure messages; included into every test source by CMake.
-#include <QByteArray>
+// Included into every test source by CMake: what nearly all of them use (GoogleTest, Qt's
+// file classes, the test file helpers, GBK text) and readable Qt values in failure messages.
+#include "platform/GbkText.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRect>
-#include <QString>
+#include <QSignalSpy>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* os) {
