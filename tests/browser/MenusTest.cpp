@@ -49,35 +49,29 @@ TEST_F(MenusTest, TheMenuBarAsTheUserSeesIt) {
     EXPECT_FALSE(window->imgToolBar[93]->isEnabled()); // offers nothing
 }
 
-// Every menu item and tool bar picture that asks the page something asks it once.
+// Every menu item that asks the page something asks it once, and so does its tool bar picture.
 TEST_F(MenusTest, MenuItemsAndPicturesAskThePageOnceAndOfflineIsPerWindow) {
     frmMain* window = openWindow();
-    const QList<QPair<QObject*, QString>> rows = {
-        {window->mnuMainViewGoBack, "GoBack"},
-        {window->imgToolBar[1], "GoBack"},
-        {window->mnuMainViewGoForword, "GoForward"},
-        {window->imgToolBar[2], "GoForward"},
-        {window->mnuMainViewStop, "Stop"},
-        {window->imgToolBar[3], "Stop"},
-        {window->mnuMainViewRefresh, "Refresh"},
-        {window->imgToolBar[4], "Refresh"},
-        {window->mnuMainViewGoHomePage, "Navigate:" + kStartPage},
-        {window->mnuMainFileSaveAs, "ExecWB:4"},
-        {window->mnuMainFilePrint, "ExecWB:6"},
-        {window->mnuMainFilePrintPreView, "ExecWB:7"},
-        {window->mnuMainFilePageSet, "ExecWB:8"},
-        {window->mnuMainFileProperty, "ExecWB:10"},
-        {window->mnuMainEditCut, "ExecWB:11"},
-        {window->mnuMainEditCopy, "ExecWB:12"},
-        {window->mnuMainEditPaste, "ExecWB:13"},
-        {window->mnuMainEditSelectAll, "ExecWB:17"}};
-    for (const auto& [trigger, call] : rows) {
+    const QList<std::tuple<QAction*, int, QString>> rows = {
+        {window->mnuMainViewGoBack, 1, "GoBack"},
+        {window->mnuMainViewGoForword, 2, "GoForward"},
+        {window->mnuMainViewStop, 3, "Stop"},
+        {window->mnuMainViewRefresh, 4, "Refresh"},
+        {window->mnuMainFileSaveAs, 0, "ExecWB:4"},
+        {window->mnuMainFilePrint, 0, "ExecWB:6"},
+        {window->mnuMainFilePrintPreView, 0, "ExecWB:7"},
+        {window->mnuMainFilePageSet, 0, "ExecWB:8"},
+        {window->mnuMainFileProperty, 0, "ExecWB:10"},
+        {window->mnuMainEditCut, 0, "ExecWB:11"},
+        {window->mnuMainEditCopy, 0, "ExecWB:12"},
+        {window->mnuMainEditPaste, 0, "ExecWB:13"},
+        {window->mnuMainEditSelectAll, 0, "ExecWB:17"}};
+    for (const auto& [item, picture, call] : rows) {
         page(window)->calls.clear();
-        if (auto* item = qobject_cast<QAction*>(trigger))
-            item->trigger();
-        else
-            QTest::mouseClick(static_cast<QWidget*>(trigger), Qt::LeftButton);
-        EXPECT_EQ(page(window)->calls, QStringList{call}) << trigger->objectName().toStdString();
+        item->trigger();
+        if (picture)
+            QTest::mouseClick(window->imgToolBar[picture], Qt::LeftButton);
+        EXPECT_EQ(page(window)->calls, QStringList(picture ? 2 : 1, call));
     }
     page(window)->calls.clear();
     window->mnuMainFileOffLine->trigger(); // as the menu does it
