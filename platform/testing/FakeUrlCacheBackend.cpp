@@ -1,9 +1,8 @@
 #include "platform/testing/FakeUrlCacheBackend.h"
 
 UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheGroup(GroupId& group) {
-    if (groupFunctionsMissing || firstGroupError || groups.isEmpty())
-        return fail(groupFunctionsMissing ? kFunctionMissing
-                                          : (firstGroupError ? firstGroupError : kNoMoreGroups));
+    if (firstGroupError || groups.isEmpty())
+        return fail(firstGroupError ? firstGroupError : kNoMoreGroups);
     group = groups.first();
     m_lastError = 0;
     ++m_open;
@@ -11,8 +10,8 @@ UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheGroup(GroupId& gro
 }
 
 bool FakeUrlCacheBackend::DeleteUrlCacheGroup(GroupId group, quint32 flags) {
-    if (groupFunctionsMissing || flags != kDeleteGroupWithEntries)
-        return fail(groupFunctionsMissing ? kFunctionMissing : 87); // 87: invalid parameter
+    if (flags != kDeleteGroupWithEntries)
+        return fail(87); // invalid parameter
     groups.removeOne(group);
     m_lastError = 0;
     return true;
@@ -31,8 +30,6 @@ UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheEntry(EntryRecord&
                                                                     quint32& bufferSize) {
     m_snapshot = entries;
     m_nextEntry = 0;
-    if (firstEntryError)
-        return fail(firstEntryError);
     if (!nextEntry(record, bufferSize))
         return 0;
     ++m_open;
