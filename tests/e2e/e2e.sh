@@ -166,7 +166,8 @@ case_typed_addresses_open_where_they_were_typed() {
     start_page clock
     start
     local first blank
-    first=$(wait_window "$(caption 0)") || fail "no first window" || return
+    # The caption is "0" only until the page first retitles itself.
+    first=$(wait_window "$(caption "[0-9]+")") || fail "no first window" || return
     enter_address "$first" "$(page_url first)"
     wait_window "$(caption First)" > /dev/null || fail "typed address lost" || return
     keys "$first" alt+f n
