@@ -1,4 +1,4 @@
-// Every branch of clearing the URL cache, against a scripted back end.
+// How clearing the URL cache ends, against a scripted back end.
 #include "platform/testing/FakeMessageBoxes.h"
 #include "platform/testing/FakeUrlCacheBackend.h"
 #include "tools/modHistory.h"
