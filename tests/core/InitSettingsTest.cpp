@@ -1,39 +1,16 @@
 // The start page as every window's load reads it: current user, then machine-wide, then the
-// built-in default, from .reg files in the test's own XDG folders.
+// built-in default, from the user's and the machine's .reg files.
 #include "core/modMain.h"
 #include "core/modRegedit.h"
 #include "platform/RegFileStore.h"
-#include "platform/XdgPaths.h"
 
 namespace {
-
-QString userReg() {
-    return xdg::appFolder(xdg::configHome()) + QStringLiteral("/user.reg");
-}
-
-QString systemReg() {
-    return xdg::appFolder(xdg::firstConfigDir()) + QStringLiteral("/system.reg");
-}
-
-void removeFiles() {
-    for (const QString& path : {userReg(), systemReg()}) {
-        QFile::remove(path);
-        QDir(path).removeRecursively();
-    }
-}
 
 // A REGEDIT4 file (GBK) with one value line under the start-page key.
 QByteArray v4(const char* root, const QString& valueLine) {
     return toGbk(QStringLiteral("REGEDIT4\r\n\r\n[%1\\SOFTWARE\\Microsoft\\Internet Explorer\\Main]"
                                 "\r\n%2\r\n")
                      .arg(QLatin1String(root), valueLine));
-}
-
-QString hexList(const QByteArray& bytes) {
-    QStringList parts;
-    for (const char b : bytes)
-        parts << QStringLiteral("%1").arg(uchar(b), 2, 16, QLatin1Char('0'));
-    return parts.join(QLatin1Char(','));
 }
 
 QString startPage(const QString& text) {
@@ -46,23 +23,25 @@ const QString kMachinePage = QStringLiteral("http://machine.example/");
 
 class InitSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        removeFiles();
-        gstrStartPage.clear();
-    }
-    void TearDown() override { removeFiles(); }
+    void SetUp() override { gstrStartPage.clear(); }
 
     // The start page a first window reads from these files (empty: no file).
-    static QString read(const QByteArray& user, const QByteArray& system) {
-        removeFiles();
+    QString read(const QByteArray& user, const QByteArray& system) {
+        QFile::remove(userReg);
+        QFile::remove(systemReg);
         if (!user.isEmpty())
-            writeFileBytes(userReg(), user);
+            writeFileBytes(userReg, user);
         if (!system.isEmpty())
-            writeFileBytes(systemReg(), system);
+            writeFileBytes(systemReg, system);
         gstrStartPage.clear();
-        InitSettings(*RegFileStore::fromXdgFolders());
+        InitSettings(store);
         return gstrStartPage;
     }
+
+    QTemporaryDir folder;
+    const QString userReg = folder.path() + "/user.reg";
+    const QString systemReg = folder.path() + "/system.reg";
+    const RegFileStore store{{{RegRoot::CurrentUser, userReg}, {RegRoot::LocalMachine, systemReg}}};
 };
 
 TEST_F(InitSettingsTest, TheUsersPageThenTheMachinesThenTheDefault) {
@@ -89,26 +68,25 @@ TEST_F(InitSettingsTest, TheUsersPageThenTheMachinesThenTheDefault) {
     for (const auto& row : rows)
         EXPECT_EQ(read(row.user, row.system), row.expected) << row.name;
     // A folder where the user's file should be cannot be read, even by root.
-    QDir().mkpath(userReg());
-    writeFileBytes(systemReg(), machine);
-    InitSettings(*RegFileStore::fromXdgFolders());
+    QFile::remove(userReg);
+    QDir().mkpath(userReg);
+    InitSettings(store);
     EXPECT_EQ(gstrStartPage, kMachinePage);
 }
 
 // A string filling the whole 1,024-byte buffer without a NUL cannot be rendered: the step is
 // skipped and the start page stays as the previous window's load left it.
 TEST_F(InitSettingsTest, EveryWindowReadsAgainAndAFullBufferKeepsThePreviousPage) {
-    const auto store = RegFileStore::fromXdgFolders();
-    ASSERT_TRUE(writeFileBytes(userReg(), v4(HKCU, startPage("http://first/"))));
-    InitSettings(*store);
+    ASSERT_TRUE(writeFileBytes(userReg, v4(HKCU, startPage("http://first/"))));
+    InitSettings(store);
     EXPECT_EQ(gstrStartPage, QStringLiteral("http://first/"));
     ASSERT_TRUE(writeFileBytes(
-        userReg(), v4(HKCU, "\"Start Page\"=hex(1):" + hexList(QByteArray(1024, 'a')))));
-    ASSERT_TRUE(writeFileBytes(systemReg(), v4(HKLM, startPage(kMachinePage))));
-    InitSettings(*store);
+        userReg, v4(HKCU, "\"Start Page\"=hex(1):" + QString("61,").repeated(1023) + "61")));
+    ASSERT_TRUE(writeFileBytes(systemReg, v4(HKLM, startPage(kMachinePage))));
+    InitSettings(store);
     EXPECT_EQ(gstrStartPage, QStringLiteral("http://first/"));
     gstrStartPage.clear(); // the first window: nothing before, so the machine value
-    InitSettings(*store);
+    InitSettings(store);
     EXPECT_EQ(gstrStartPage, kMachinePage);
 }
 
