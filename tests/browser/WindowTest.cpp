@@ -4,7 +4,6 @@
 #include "tests/support/FakeServices.h"
 
 #include "browser/StartAddress.h"
-#include "core/modMain.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -32,22 +31,6 @@ protected:
         QTest::keyClicks(box, text);
     }
 };
-
-TEST_F(WindowTest, TheLoadSequenceRunsOnceInOrder) {
-    frmMain* window = newWindow();
-    QStringList seenAtNavigate;
-    page(window)->onNavigate = [&](const QString&) {
-        seenAtNavigate = page(window)->calls;
-        EXPECT_EQ(gstrStartPage, kStartPage);
-        EXPECT_NE(window->txtURL->completer(), nullptr);
-        EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
-    };
-    window->Show();
-    window->Load();
-    EXPECT_EQ(page(window)->calls, (QStringList{"setRegisterAsBrowser:true", "setSilent:true",
-                                                "Navigate:" + kStartPage}));
-    EXPECT_EQ(seenAtNavigate, page(window)->calls);
-}
 
 TEST_F(WindowTest, EnterInTheAddressBoxNavigatesToTheTextTrimmedOfBlanks) {
     frmMain* window = openWindow();
