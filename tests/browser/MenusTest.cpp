@@ -86,10 +86,16 @@ TEST_F(MenusTest, MenuItemsAndPicturesAskThePageOnceAndOfflineIsPerWindow) {
 TEST_F(MenusTest, ToolsAndHelp) {
     frmMain* window = openWindow();
     urlCache.entries = {"http://a/"};
-    window->mnuMainToolHistoryClearExplorer->trigger(); // answered No: nothing
+    boxes.answers = {false, true};
+    window->mnuMainToolHistoryClearExplorer->trigger(); // No: nothing
     EXPECT_EQ(urlCache.entries.size(), 1);
+    window->mnuMainToolHistoryClearExplorer->trigger();
+    EXPECT_TRUE(urlCache.entries.isEmpty());
     EXPECT_EQ(boxes.shown.value(0).title + "|" + boxes.shown.value(0).text,
               "提示|确实要删除所有IE记录吗？");
+    page(window)->markup = QStringLiteral("<body>x</body>");
+    window->mnuMainViewSourceCode->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.started.isEmpty(); }, 2000));
     for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer,
                           window->mnuMainToolInternetOption})
         tool->trigger();
@@ -97,7 +103,8 @@ TEST_F(MenusTest, ToolsAndHelp) {
     for (const auto& one : launcher.started)
         programs << one.program + "(" + one.arguments.join(' ') + ")@" + one.workingFolder;
     const QString program = folder.path() + "/program";
-    EXPECT_EQ(programs, (QStringList{"text-editor()@" + program, "file-manager()@" + program,
+    EXPECT_EQ(programs, (QStringList{"text-editor(" + program + "/KQCode.txt)@" + program,
+                                     "text-editor()@" + program, "file-manager()@" + program,
                                      "network-settings()@"}));
 
     window->mnuMainHelpSoftPage->trigger();
