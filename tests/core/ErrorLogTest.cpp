@@ -29,8 +29,6 @@ TEST_F(ErrorLogTest, EntriesFollowEachOtherAndAreNeverTruncated) {
     EXPECT_EQ(readFileBytes(log()),
               "kept\r\n" + expectedEntry("GetFolderPath", -2147024894, QString(), kWhen) +
                   expectedEntry("LoadAllFavorite", 53, "文件未找到", kWhen));
-    // An empty description leaves " - " right before the two line ends; the sign follows "L：".
-    EXPECT_TRUE(readFileBytes(log()).contains("L\xA3\xBA-2147024894 - \r\n\r\n"));
     // A path below a plain file cannot be created, even by root: the entry is lost quietly.
     appendErrorLogEntry(log() + "/KQLog.txt", QStringLiteral("x"), 1, QStringLiteral("x"), kWhen);
     EXPECT_FALSE(QFile::exists(log() + "/KQLog.txt"));
@@ -42,8 +40,6 @@ TEST(ErrorLogTimeText, ShortDateTimeWithSecondsAndMidnightAsTheDateAlone) {
               c.toString(kWhen.date(), QLocale::ShortFormat) + QStringLiteral(" 19:05:07"));
     const QDateTime midnight(QDate(2026, 1, 2), QTime(0, 0, 0));
     EXPECT_EQ(errorLogTimeText(midnight, c), c.toString(midnight.date(), QLocale::ShortFormat));
-    const QLocale china(QLocale::Chinese, QLocale::China);
-    EXPECT_TRUE(errorLogTimeText(kWhen, china).contains(QStringLiteral(":05:07")));
 }
 
 } // namespace
