@@ -1,5 +1,5 @@
-// The search box, the address box's suggestions, the open dialog and the Favorites menu of a
-// window; on fake services.
+// The address box's suggestions, the open dialog and the Favorites menu of a window; on fake
+// services.
 #include "tests/support/FakeServices.h"
 
 #include "browser/FavoritesList.h"
@@ -45,25 +45,6 @@ protected:
         return result;
     }
 };
-
-TEST_F(BoxesTest, TheSearchBoxSearchesOrAsksForAKeyword) {
-    frmMain* window = openWindow();
-    page(window)->calls.clear();
-    QTest::mouseClick(window->imgToolBar[92], Qt::LeftButton); // its text is a keyword too
-    EXPECT_EQ(page(window)->calls,
-              QStringList{"Navigate:http://www.baidu.com/s?wd=%E7%99%BE%E5%BA%A6%E6%90%9C%E7%B4%A2"
-                          "&tn=mvrak_tp"});
-    page(window)->calls.clear();
-    window->txtSearch->setText(QStringLiteral("  \u3000 "));
-    boxes.onShow = [&] {
-        window->txtURL->setFocus();
-    };
-    window->imgToolBar_Click(92);
-    ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].title + "|" + boxes.shown[0].text, "提示|请输入搜索关键字!");
-    EXPECT_TRUE(window->txtSearch->hasFocus()); // it comes back to the box
-    EXPECT_TRUE(page(window)->calls.isEmpty());
-}
 
 // Most recent first, readable, offered as visits happen, gone once removed from the history.
 TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
