@@ -15,9 +15,9 @@ fail() {
     failures=$((failures + 1))
     return 1
 }
-until_ok() { # COMMAND...: polls COMMAND for up to 20 s; true once it succeeded
+until_ok() { # COMMAND...: polls it every 0.1 s, ${tenths:-200} times at most; true once it held
     local i
-    for ((i = 0; i < 200; i++)); do
+    for ((i = 0; i < ${tenths:-200}; i++)); do
         "$@" && return 0
         sleep 0.1
     done
@@ -62,9 +62,7 @@ descendants() { # PID: the processes below it
 }
 ended() { ! kill -0 "$1" 2> /dev/null || grep -q '^State:[[:space:]]Z' "/proc/$1/status"; }
 exit_status() { # PID [TENTHS]: its exit status once it ended by itself; killed after the deadline
-    local i=0
-    until ended "$1" || [ $((i++)) -ge "${2:-200}" ]; do sleep 0.1; done
-    ended "$1" || { kill -9 "$1" && echo "never ended"; } >&2 2> /dev/null
+    tenths=${2:-200} until_ok ended "$1" || { kill -9 "$1" && echo "never ended"; } >&2 2> /dev/null
     wait "$1"
 }
 
