@@ -64,6 +64,10 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
          },
          true,
          {"DocsLink->", "FileLink.url->", "Real.url"}},
+        {"RenameALink",
+         [](F& f) { return favoriteFiles::rename(f.at("DocsLink"), "D2", f.root()); },
+         true,
+         {"D2->", "FileLink.url->", "Real.url", "Sub"}},
         {"RenameOverAName",
          [](F& f) { return favoriteFiles::rename(f.at("Real.url"), "FileLink.url", f.root()); },
          false, untouched},
@@ -73,6 +77,10 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
         {"MoveIntoAFolderLink",
          [](F& f) { return favoriteFiles::moveInto(f.at("Real.url"), f.at("DocsLink"), f.root()); },
          false, untouched},
+        {"MoveALinkIntoAFolder",
+         [](F& f) { return favoriteFiles::moveInto(f.at("FileLink.url"), f.at("Sub"), f.root()); },
+         true,
+         {"DocsLink->", "Real.url", "Sub", "Sub/FileLink.url->"}},
         {"MoveOverAName",
          [](F& f) {
              writeFileBytes(f.at("Sub/Real.url"), "other");
@@ -80,6 +88,9 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
          },
          false,
          {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Real.url"}},
+        {"NewFolderInAFolderLink",
+         [](F& f) { return favoriteFiles::createFolder(f.at("DocsLink"), "New", f.root()); }, false,
+         untouched},
         {"AddOverAFileLink",
          [](F& f) {
              return IniProfileFile().writeValue(
