@@ -72,9 +72,17 @@ TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
         {"TitleWhileTypingAKeyword", typeKeyword, false, "txtSearch", ""},
         {"TitleAfterAClickIntoTheBox",
          [](frmMain* w) { QTest::mouseClick(w->txtURL, Qt::LeftButton); }, false, "txtURL", ""},
+        {"TitleAfterFocusFromCode", [](frmMain* w) { w->txtURL->setFocus(Qt::OtherFocusReason); },
+         false, "webMain", ""},
         {"CompleteWhenIdle", [](frmMain*) {}, true, "webMain", shown},
         {"CompleteKeepsATypedAddress", typeAddress, true, "txtURL", "half-typ"},
         {"CompleteOfTheEnteredAddress", enterAddress, true, "webMain", shown},
+        {"CompleteAfterTypingAKeyword",
+         [&](frmMain* w) {
+             enterAddress(w);
+             typeKeyword(w);
+         },
+         true, "txtSearch", shown},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
