@@ -158,6 +158,15 @@ TEST_F(MenusTest, KeysOfTheWindow) {
     }
 }
 
+// Over the page the engine takes its own mouse buttons; elsewhere the window does.
+TEST_F(MenusTest, TheMouseButtonsGoBackAndForward) {
+    frmMain* window = openWindow();
+    page(window)->calls.clear();
+    QTest::mousePress(window->picMainToolBar, Qt::BackButton);
+    QTest::mousePress(window->picBar2, Qt::ForwardButton);
+    EXPECT_EQ(page(window)->calls, (QStringList{"GoBack", "GoForward"}));
+}
+
 TEST_F(MenusTest, ResizingLaysTheControlsOutAgain) {
     frmMain* window = openWindow();
     window->showNormal();

@@ -133,12 +133,14 @@ TEST_F(WindowEngineTest, FindSearchesOnlyThePage) {
     EXPECT_FALSE(bar->isVisible());
 }
 
-// The engine shows an address GBK cannot hold encoded: the shortcut keeps it so and opens the
-// same page. Chinese stays readable.
+// The engine shows an address GBK cannot hold (accented Latin, emoji) encoded: the shortcut
+// keeps it so and opens the same page. Chinese stays readable.
 TEST_F(WindowEngineTest, AFavoriteOpensThePageItWasSavedOn) {
     const QString site = "http://127.0.0.1:" + QString::number(server.url("/").port());
-    for (const QString& path : {QStringLiteral("/K%C3%B6ln.html"), QStringLiteral("/中文?q=1")}) {
-        QString title = QString::number(qHash(path));
+    int saved = 0;
+    for (const QString& path : {QStringLiteral("/K%C3%B6ln.html"), QStringLiteral("/%F0%9F%98%80"),
+                                QStringLiteral("/中文?q=1")}) {
+        QString title = QStringLiteral("Saved%1").arg(++saved);
         server.page(QUrl(path).path(QUrl::FullyEncoded), "<title>" + title.toUtf8() + "</title>");
         const QString file = favoritesPath() + "/" + title + ".url";
         favoriteDialogs.addAnswer = FavoriteDialogs::Added{file, title};

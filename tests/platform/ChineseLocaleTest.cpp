@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 
 namespace {
@@ -23,6 +25,13 @@ TEST(ChineseLocaleTest, QtsOwnDialogsAreChinese) {
     QStringList boxButtons = captions(box.buttons());
     boxButtons.sort();
     EXPECT_EQ(boxButtons, (QStringList{"取消", "否", "是", "确定"}));
+
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    const QStringList printButtons = captions(print.findChildren<QAbstractButton*>());
+    EXPECT_GT(printButtons.size(), 3);
+    EXPECT_TRUE(printButtons.filter(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))).isEmpty())
+        << printButtons.join('|').toStdString();
 }
 
 } // namespace
