@@ -1,4 +1,8 @@
+#include "tests/support/TestFiles.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 QByteArray readFileBytes(const QString& path) {
     QFile file(path);
