@@ -53,10 +53,12 @@ started() {
         xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
             "$1" "$2" 2> /dev/null &
             program=$!
+            # Polled: one search aborts when a window goes while it walks the window tree.
             found=1
-            if timeout 60 xdotool search --sync --name "^Installed - Tarnvale$" > /dev/null; then
-                found=0
-            fi
+            for _ in $(seq 600); do
+                xdotool search --name "^Installed - Tarnvale$" > /dev/null 2>&1 && found=0 && break
+                sleep 0.1
+            done
             kill "$program"
             wait "$program" 2> /dev/null || true
             exit $found' _ "$usr/bin/tarnvale" "$work/page.html"
