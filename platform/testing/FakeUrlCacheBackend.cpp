@@ -1,8 +1,8 @@
 #include "platform/testing/FakeUrlCacheBackend.h"
 
 UrlCacheBackend::Handle FakeUrlCacheBackend::FindFirstUrlCacheGroup(GroupId& group) {
-    if (firstGroupError || groups.isEmpty())
-        return fail(firstGroupError ? firstGroupError : kNoMoreGroups);
+    if (groups.isEmpty())
+        return fail(kNoMoreGroups);
     group = groups.first();
     m_lastError = 0;
     ++m_open;
@@ -46,8 +46,6 @@ bool FakeUrlCacheBackend::DeleteUrlCacheEntry(const QByteArray& sourceUrlName) {
 }
 
 bool FakeUrlCacheBackend::FindNextUrlCacheEntry(Handle, EntryRecord& record, quint32& bufferSize) {
-    if (entryStepError && m_nextEntry < m_snapshot.size())
-        return fail(entryStepError);
     return nextEntry(record, bufferSize);
 }
 

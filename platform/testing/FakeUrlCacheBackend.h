@@ -21,9 +21,7 @@ public:
 
     QList<GroupId> groups;
     QList<QByteArray> entries;
-    quint32 firstGroupError = 0;   // FindFirstUrlCacheGroup fails with it
     quint32 groupStepError = 0;    // every FindNextUrlCacheGroup fails with it
-    quint32 entryStepError = 0;    // FindNextUrlCacheEntry fails with it (once entries remain)
     QList<QByteArray> undeletable; // entries whose deletion fails
 
 private:

@@ -2,8 +2,6 @@
 // screen readers announce and the layout in pixels as designed; on fake services.
 #include "tests/support/FakeServices.h"
 
-#include "browser/WindowLayout.h"
-
 #include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
@@ -182,17 +180,6 @@ TEST_F(MenusTest, ResizingLaysTheControlsOutAgain) {
     EXPECT_EQ(window->picBar2->geometry(), QRect(602, 3, 298, 28));
     EXPECT_EQ(window->picMainWeb->geometry(), QRect(0, 31, 899, height - 31));
     EXPECT_EQ(window->webMain->geometry(), QRect(0, 0, 899, height - 31));
-    // Narrow and minimised windows keep the last valid layout.
-    WindowGeometry g = designGeometry();
-    layoutWindow(g, 7000, 5000);
-    layoutWindow(g, 6000, 5000);
-    EXPECT_FLOAT_EQ(g.txtURL.width, 820);  // 7000 - 6180, the last valid width
-    EXPECT_FLOAT_EQ(g.picBar1.width, 655); // the strips and buttons still follow
-    EXPECT_FLOAT_EQ(g.imgStop.left, 215);
-    const WindowGeometry before = g;
-    layoutWindow(g, 0, 0); // minimised
-    layoutWindow(g, 6000, 5000);
-    EXPECT_EQ(std::memcmp(&g, &before, sizeof g), 0);
 }
 
 } // namespace

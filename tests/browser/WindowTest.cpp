@@ -77,12 +77,6 @@ TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
         {"CompleteWhenIdle", [](frmMain*) {}, true, "webMain", shown},
         {"CompleteKeepsATypedAddress", typeAddress, true, "txtURL", "half-typ"},
         {"CompleteOfTheEnteredAddress", enterAddress, true, "webMain", shown},
-        {"CompleteAfterTypingAKeyword",
-         [&](frmMain* w) {
-             enterAddress(w);
-             typeKeyword(w);
-         },
-         true, "txtSearch", shown},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

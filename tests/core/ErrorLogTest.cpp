@@ -34,12 +34,4 @@ TEST_F(ErrorLogTest, EntriesFollowEachOtherAndAreNeverTruncated) {
     EXPECT_FALSE(QFile::exists(log() + "/KQLog.txt"));
 }
 
-TEST(ErrorLogTimeText, ShortDateTimeWithSecondsAndMidnightAsTheDateAlone) {
-    const QLocale c = QLocale::c();
-    EXPECT_EQ(errorLogTimeText(kWhen, c),
-              c.toString(kWhen.date(), QLocale::ShortFormat) + QStringLiteral(" 19:05:07"));
-    const QDateTime midnight(QDate(2026, 1, 2), QTime(0, 0, 0));
-    EXPECT_EQ(errorLogTimeText(midnight, c), c.toString(midnight.date(), QLocale::ShortFormat));
-}
-
 } // namespace

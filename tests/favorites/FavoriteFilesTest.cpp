@@ -1,7 +1,6 @@
 // The favorites folder is often shared or synced: what the add and organize dialogs do never
 // reaches through a link to what lies outside it, and never replaces an existing entry.
 #include "favorites/FavoriteFiles.h"
-#include "platform/FileNames.h"
 #include "platform/IniProfileFile.h"
 
 #include <QDirIterator>
@@ -115,16 +114,6 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
         entries.sort();
         EXPECT_EQ(entries, row.favorites);
     }
-}
-
-TEST(FileNameFromTitleTest, NamesThatShowUpAndFitOnDisk) {
-    EXPECT_EQ(fileNameFromTitle(".bashrc", "网页"), "bashrc");
-    EXPECT_EQ(fileNameFromTitle(" ..隐藏. ", "网页"), "隐藏");
-    EXPECT_EQ(fileNameFromTitle("...", "网页"), "网页");
-    EXPECT_EQ(fileNameFromTitle("a/b:c*?\"<>|\x01", "网页"), "a_b_c_______");
-    // 100 Chinese characters are 300 bytes: cut to whole characters within the limit.
-    const QString name = fileNameFromTitle(QString(100, QChar(0x4E2D)), "网页");
-    EXPECT_EQ(name, QString(kMaxNameBytes / 3, QChar(0x4E2D)));
 }
 
 } // namespace

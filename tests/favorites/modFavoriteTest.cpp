@@ -76,24 +76,6 @@ TEST_F(modFavoriteTest, EntriesNamesCaptionsAndOrder) {
     EXPECT_EQ(favorites.favorites().entries.first().index, 1);
 }
 
-TEST_F(modFavoriteTest, AFolderThatCannotBeListedIsLoggedAndEntriesStopAt32767) {
-    shellFolders.favorites.clear();
-    EXPECT_TRUE(load().isEmpty());
-    EXPECT_TRUE(errorLog().contains("   In   GetFolderPath\n\r\nL\xA3\xBA"
-                                    "2 - "));
-    file("../not-a-folder", "x");
-    shellFolders.favorites = folder.path() + "/not-a-folder";
-    EXPECT_TRUE(load().isEmpty());
-    EXPECT_TRUE(errorLog().contains("   In   LoadDirSubFavorite\n\r\nL\xA3\xBA"
-                                    "20 - "));
-
-    shellFolders.favorites = favoritesPath();
-    for (int i = 0; i < modFavorite::kMaxEntries + 3; ++i)
-        shortcut(QStringLiteral("f%1.url").arg(i, 5, 10, QLatin1Char('0')), "http://x/");
-    EXPECT_EQ(load().size(), modFavorite::kMaxEntries);
-    EXPECT_EQ(favorites.mintFavoriteCount, modFavorite::kMaxEntries);
-}
-
 TEST_F(modFavoriteTest, AddingWritesWhatTheDialogConfirmedOrSaysItFailed) {
     QString title = QStringLiteral("a/b:c*d?e\"f<g>h|i\\j");
     EXPECT_TRUE(favorites.AddFavorite(title, "http://a/", nullptr).isEmpty()); // cancelled

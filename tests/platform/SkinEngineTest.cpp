@@ -1,7 +1,5 @@
 #include "platform/StyleSheetSkinEngine.h"
 
-#include <QWidget>
-
 namespace {
 
 TEST(SkinFile, OnlyStyleSheetsAreLoaded) {
@@ -24,22 +22,6 @@ TEST(SkinFile, OnlyStyleSheetsAreLoaded) {
     EXPECT_FALSE(StyleSheetSkinEngine::readSkinFile(folder.path() + "/none.skn").has_value());
     QDir(folder.path()).mkdir(QStringLiteral("dir.skn"));
     EXPECT_FALSE(StyleSheetSkinEngine::readSkinFile(folder.path() + "/dir.skn").has_value());
-}
-
-TEST(StyleSheetSkinEngine, ABrokenFileAfterAGoodOneAppliesNothing) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(writeFileBytes(folder.path() + "/good.skn", "QWidget { color: red; }"));
-    StyleSheetSkinEngine engine;
-    QWidget first;
-    QWidget second;
-    second.setStyleSheet(QStringLiteral("QWidget { color: blue; }"));
-    engine.LoadSkin(folder.path() + "/good.skn");
-    engine.ApplySkin(&first);
-    EXPECT_EQ(first.styleSheet(), QStringLiteral("QWidget { color: red; }"));
-    engine.LoadSkin(folder.path() + QStringLiteral("/missing.skn"));
-    EXPECT_FALSE(engine.isLoaded());
-    engine.ApplySkin(&second);
-    EXPECT_EQ(second.styleSheet(), QStringLiteral("QWidget { color: blue; }"));
 }
 
 } // namespace
