@@ -91,16 +91,17 @@ TEST_F(MenusTest, ToolsAndHelp) {
     EXPECT_TRUE(urlCache.entries.isEmpty());
     EXPECT_EQ(boxes.shown.value(0).title + "|" + boxes.shown.value(0).text,
               "提示|确实要删除所有IE记录吗？");
-    page(window)->markup = QStringLiteral("<body>x</body>");
+    page(window)->markup = QStringLiteral("<body>中文 \uD55C</body>"); // Hangul is not in GBK
     window->mnuMainViewSourceCode->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.started.isEmpty(); }, 2000));
+    const QString program = folder.path() + "/program";
+    EXPECT_EQ(readFileBytes(program + "/KQCode.txt"), "<body>" + toGbk("中文 ") + "?</body>\r\n");
     for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer,
                           window->mnuMainToolInternetOption})
         tool->trigger();
     QStringList programs;
     for (const auto& one : launcher.started)
         programs << one.program + "(" + one.arguments.join(' ') + ")@" + one.workingFolder;
-    const QString program = folder.path() + "/program";
     EXPECT_EQ(programs, (QStringList{"text-editor(" + program + "/KQCode.txt)@" + program,
                                      "text-editor()@" + program, "file-manager()@" + program,
                                      "network-settings()@"}));

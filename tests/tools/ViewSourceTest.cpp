@@ -1,4 +1,4 @@
-// The page source file the editor opens, on fakes.
+// Where the page source goes when the program folder cannot take it, on fakes.
 #include "tools/ViewSource.h"
 #include "platform/ProgramFolder.h"
 #include "platform/testing/FakePageView.h"
@@ -34,17 +34,6 @@ protected:
     FakePageView view;
     FakeProcessLauncher launcher;
 };
-
-TEST_F(ViewSourceTest, MarkupGoesToTheFileInGbkAndTheEditorOpensIt) {
-    // Hangul and emoji are not in GBK.
-    ASSERT_EQ(show(QStringLiteral("<head></head><body>中文 \uD55C\U0001F600</body>")), source());
-    EXPECT_EQ(readFileBytes(source()),
-              "<head></head><body>" + toGbk("中文 ") + QByteArray(2, '?') + "</body>\r\n");
-    EXPECT_EQ(launcher.started[0].program, QStringLiteral("text-editor"));
-    EXPECT_EQ(launcher.started[0].workingFolder, programFolder());
-    ASSERT_EQ(show(std::nullopt), source());
-    EXPECT_EQ(readFileBytes(source()), QByteArray("\r\n"));
-}
 
 // Mended: with an unwritable program folder the old file was opened as this page's source.
 // Where nothing can be written, or the window closed meanwhile, nothing starts: the next
