@@ -11,49 +11,37 @@ QString error(const char* code) {
 }
 
 TEST(ClearUrlCacheTest, WhatIsShownAndWhatIsLeft) {
+    const QList<QByteArray> both = {"http://a/", "http://b/"};
     const QByteArray longUrl = "http://long/?q=" + QByteArray(5000, 'x');
-    using Cache = FakeUrlCacheBackend;
     const struct {
         const char* name;
-        std::function<void(Cache&, FakeMessageBoxes&)> setUp;
+        QList<QByteArray> entries, undeletable;
+        quint32 groupStepError; // every step to the next group fails with it
+        bool stepRecovers;      // ... until the first message is shown
         QStringList shown;      // "title|text|icon"
         QList<QByteArray> left; // entries left afterwards
     } rows[] = {
-        {"Full", [](Cache&, auto&) {}, {kSuccess}, {}},
+        {"Full", both, {}, 0, false, {kSuccess}, {}},
         // An entry left behind must not end in "cleared successfully".
-        {"Undeletable",
-         [](Cache& c, auto&) { c.undeletable = {"http://a/"}; },
-         {error("32")},
-         {"http://a/", "http://b/"}},
+        {"Undeletable", both, {"http://a/"}, 0, false, {error("32")}, both},
         // Mended: one long address used to end every run with "出错：122".
-        {"LongRecords",
-         [&](Cache& c, auto&) {
-             c.entries = {longUrl, "http://b/", longUrl + "2"};
-         },
-         {kSuccess},
-         {}},
+        {"LongRecords", {longUrl, "http://b/", longUrl + "2"}, {}, 0, false, {kSuccess}, {}},
         // The step keeps failing while deleting keeps succeeding: bounded.
-        {"GroupStepNeverSteps",
-         [](Cache& c, auto&) { c.groupStepError = 6; },
-         {error(" 6"), error(" 6"), error("6")},
-         {"http://a/", "http://b/"}},
-        {"GroupStepRecovers",
-         [](Cache& c, auto& b) {
-             c.groupStepError = 6;
-             b.onShow = [&c] {
-                 c.groupStepError = 0;
-             };
-         },
-         {error(" 6"), kSuccess},
-         {}},
+        {"GroupStepNeverSteps", both, {}, 6, false, {error(" 6"), error(" 6"), error("6")}, both},
+        {"GroupStepRecovers", both, {}, 6, true, {error(" 6"), kSuccess}, {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FakeUrlCacheBackend cache;
         FakeMessageBoxes boxes;
         cache.groups = {7, 8};
-        cache.entries = {"http://a/", "http://b/"};
-        row.setUp(cache, boxes);
+        cache.entries = row.entries;
+        cache.undeletable = row.undeletable;
+        cache.groupStepError = row.groupStepError;
+        if (row.stepRecovers)
+            boxes.onShow = [&cache] {
+                cache.groupStepError = 0;
+            };
         ClearHistory(cache, boxes, nullptr);
         QStringList shown;
         for (const auto& box : boxes.shown)
