@@ -18,7 +18,9 @@ FindBar::FindBar(QWebEnginePage* page, QWidget* parent)
     , m_count(new QLabel(this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(new QLabel(QStringLiteral("查找(&N)："), this));
+    auto* label = new QLabel(QStringLiteral("查找(&N)："), this);
+    label->setBuddy(m_text); // Alt+N goes to the text; without a buddy "&" shows
+    layout->addWidget(label);
     layout->addWidget(m_text, 1);
     auto* previous = new QPushButton(QStringLiteral("上一个(&P)"), this);
     auto* next = new QPushButton(QStringLiteral("下一个(&F)"), this);

@@ -26,7 +26,10 @@ AddFavoriteDialog::AddFavoriteDialog(const QString& favoritesFolder, const QStri
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("名称(&N)："), m_nameField);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("创建到(&I)：（不选择文件夹即为“收藏夹”）"), this));
+    auto* foldersLabel =
+        new QLabel(QStringLiteral("创建到(&I)：（不选择文件夹即为“收藏夹”）"), this);
+    foldersLabel->setBuddy(m_folders); // Alt+I goes to the folders; without a buddy "&" shows
+    layout->addWidget(foldersLabel);
     layout->addWidget(m_folders, 1);
 
     auto* buttons = new QDialogButtonBox(this);

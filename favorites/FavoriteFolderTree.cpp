@@ -13,18 +13,28 @@
 
 namespace {
 // Renames in place (F2) through the favorites rules: never over an existing entry, never a
-// name that would hide the file or leave the folder.
+// name that would hide the file or leave the folder. Shortcuts show and take their names as
+// the Favorites menu shows them: a name typed over the whole entry keeps the ".url" ending, so
+// the favorite stays in the menu.
 class FavoritesModel final : public QFileSystemModel {
 public:
     FavoritesModel(const QString& root, QObject* parent)
         : QFileSystemModel(parent)
         , m_root(root) {}
 
+    QVariant data(const QModelIndex& index, int role) const override {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && isShortcut(index))
+            return entryName(index).chopped(kEnding.size());
+        return QFileSystemModel::data(index, role);
+    }
+
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (role != Qt::EditRole || !index.isValid())
             return QFileSystemModel::setData(index, value, role);
-        const QString name = fileNameFromTitle(value.toString(), QString());
-        if (name == fileName(index))
+        QString name = fileNameFromTitle(value.toString(), QString());
+        if (isShortcut(index) && !name.isEmpty())
+            name += entryName(index).right(kEnding.size());
+        if (name == entryName(index))
             return true;
         if (favoriteFiles::rename(filePath(index), name, m_root))
             return true;
@@ -35,6 +45,16 @@ public:
     }
 
 private:
+    static inline const QString kEnding = QStringLiteral(".url");
+    // The name on disk (fileName() answers what the view shows).
+    QString entryName(const QModelIndex& index) const {
+        return QFileInfo(filePath(index)).fileName();
+    }
+    bool isShortcut(const QModelIndex& index) const {
+        return index.isValid() && index.column() == 0 && !isDir(index) &&
+               entryName(index).endsWith(kEnding, Qt::CaseInsensitive);
+    }
+
     QString m_root;
 };
 } // namespace

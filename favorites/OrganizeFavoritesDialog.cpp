@@ -5,8 +5,6 @@
 #include "platform/PlainText.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -78,20 +76,20 @@ void OrganizeFavoritesDialog::move() {
     if (!m_tree->currentIndex().isValid())
         return;
     const QString path = m_tree->selectedPath();
+    const QString name = m_tree->currentIndex().data().toString(); // as the list shows it
     const QString folder = chooseFolder(this, m_tree->root());
     if (folder.isEmpty())
         return;
     if (!favoriteFiles::moveInto(path, folder, m_tree->root()))
         plainText::ask(this, QMessageBox::Warning, kTitle,
-                       QStringLiteral("无法将“%1”移至该文件夹。").arg(QFileInfo(path).fileName()),
-                       QMessageBox::Ok);
+                       QStringLiteral("无法将“%1”移至该文件夹。").arg(name), QMessageBox::Ok);
 }
 
 void OrganizeFavoritesDialog::removeSelected() {
     if (!m_tree->currentIndex().isValid())
         return;
     const QString path = m_tree->selectedPath();
-    const QString name = QFileInfo(path).fileName();
+    const QString name = m_tree->currentIndex().data().toString();
     if (plainText::ask(this, QMessageBox::Question, QStringLiteral("确认删除"),
                        QStringLiteral("确实要删除“%1”吗？").arg(name),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)

@@ -129,6 +129,9 @@ TEST_F(WindowEngineTest, FindSearchesOnlyThePage) {
     EXPECT_TRUE(waitFor([&] { return bar->countText() == "第 2 个，共 2 个"; }));
     bar->matchCase()->setChecked(true);
     EXPECT_TRUE(waitFor([&] { return bar->countText() == "第 1 个，共 1 个"; }));
+    bar->matchCase()->setFocus();
+    QTest::keyClick(bar, Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(bar->field()->hasFocus());
     QTest::keyClick(bar->field(), Qt::Key_Escape);
     EXPECT_FALSE(bar->isVisible());
 }

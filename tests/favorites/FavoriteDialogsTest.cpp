@@ -5,6 +5,8 @@
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
 #include <QTreeView>
 
 namespace {
@@ -69,6 +71,8 @@ TEST_F(FavoriteDialogsTest, AddRefusesAFolderThatLinksOutside) {
     ASSERT_TRUE(QFile::link(outside.path(), root + "/link"));
     ModalAnswers answers({
         [this](QWidget* add) {
+            QTest::keyClick(add, Qt::Key_I, Qt::AltModifier);
+            EXPECT_TRUE(add->findChild<QTreeView*>()->hasFocus());
             select(add, root + "/link");
             ModalAnswers::click(add, "确定");
             ModalAnswers::click(add, "取消");
@@ -80,19 +84,20 @@ TEST_F(FavoriteDialogsTest, AddRefusesAFolderThatLinksOutside) {
 }
 
 TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
-    ASSERT_TRUE(writeFileBytes(root + "/a.url", "a"));
-    ASSERT_TRUE(writeFileBytes(root + "/b.url", "b"));
+    for (const char* name : {"a.url", "b.URL", "d.URL"})
+        ASSERT_TRUE(writeFileBytes(root + "/" + name, name));
     ModalAnswers answers({
         [this](QWidget* organize) {
             ModalAnswers::click(organize, "创建文件夹(C)");
             select(organize, root + "/a.url");
             ModalAnswers::click(organize, "移至文件夹(M)...");
-            // Renamed in place, and once onto a name that is taken.
+            // Shortcuts are listed and renamed by their names; their ending stays.
             auto* tree = organize->findChild<QTreeView*>();
             auto* model = static_cast<QFileSystemModel*>(tree->model());
-            EXPECT_TRUE(model->setData(model->index(root + "/b.url"), "c.url"));
-            EXPECT_FALSE(model->setData(model->index(root + "/c.url"), "新文件夹"));
-            select(organize, root + "/c.url");
+            EXPECT_EQ(model->index(root + "/b.URL").data(Qt::EditRole), "b");
+            EXPECT_TRUE(model->setData(model->index(root + "/b.URL"), "c"));
+            EXPECT_FALSE(model->setData(model->index(root + "/c.URL"), "d")); // taken
+            select(organize, root + "/c.URL");
             ModalAnswers::click(organize, "删除(D)");
             ModalAnswers::click(organize, "关闭");
         },
@@ -101,14 +106,17 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
             select(chooser, root + "/新文件夹");
             ModalAnswers::accept(chooser);
         },
-        ModalAnswers::accept, // "无法重命名为“新文件夹”。"
-        ModalAnswers::accept, // "确实要删除“c.url”吗？"
+        ModalAnswers::accept, // "无法重命名为“d”。"
+        [](QWidget* box) {
+            EXPECT_EQ(static_cast<QMessageBox*>(box)->text(), "确实要删除“c”吗？");
+            ModalAnswers::accept(box);
+        },
     });
     dialogs.organizeFavorites(nullptr, root);
     EXPECT_EQ(answers.answered(), 5);
     EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{"新文件夹"});
-    EXPECT_EQ(readFileBytes(root + "/新文件夹/a.url"), "a");
+              (QStringList{"d.URL", "新文件夹"}));
+    EXPECT_EQ(readFileBytes(root + "/新文件夹/a.url"), "a.url");
 }
 
 } // namespace
