@@ -122,7 +122,7 @@ void WebEnginePageView::showProperties() {
                               if (values.size() == 3) {
                                   properties.type = values[0];
                                   properties.size = sizeDescription(values[1].toLongLong());
-                                  properties.modified = values[2];
+                                  properties.modified = modifiedDescription(values[2]);
                               }
                               // Not from inside the engine's callback: the dialog is modal.
                               QTimer::singleShot(0, guard, [guard, properties] {

@@ -1,5 +1,6 @@
 #include "platform/PageProperties.h"
 
+#include <QDateTime>
 #include <QLocale>
 
 QString protocolDescription(const QString& scheme) {
@@ -19,4 +20,11 @@ QString sizeDescription(qint64 bytes) {
     if (bytes < 0)
         return QString();
     return QLocale(QLocale::English).toString(bytes) + QStringLiteral(" 字节");
+}
+
+QString modifiedDescription(const QString& documentLastModified) {
+    const QDateTime when =
+        QDateTime::fromString(documentLastModified, QStringLiteral("MM/dd/yyyy HH:mm:ss"));
+    return when.isValid() ? when.toString(QStringLiteral("yyyy年M月d日 HH:mm:ss"))
+                          : documentLastModified;
 }

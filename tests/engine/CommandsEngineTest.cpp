@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -100,6 +101,11 @@ TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {
     EXPECT_EQ(shown.protocol, QStringLiteral("超文本传输协议 (HTTP)"));
     EXPECT_EQ(shown.type, QStringLiteral("text/html"));
     EXPECT_EQ(shown.size, QStringLiteral("%1 字节").arg(kText.size()));
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^\\d{4}年\\d{1,2}月\\d{1,2}日 \\d\\d:\\d\\d:\\d\\d$"))
+            .match(shown.modified)
+            .hasMatch())
+        << shown.modified.toStdString();
 }
 
 TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
