@@ -13,9 +13,9 @@
 
 namespace {
 // Renames in place (F2) through the favorites rules: never over an existing entry, never a
-// name that would hide the file or leave the folder. Shortcuts show and take their names as
-// the Favorites menu shows them: a name typed over the whole entry keeps the ".url" ending, so
-// the favorite stays in the menu.
+// name that would hide the file or leave the folder. Shortcuts are listed by name, without
+// their ".url" ending, and a name typed over the whole entry keeps that ending: the file stays
+// an Internet shortcut for the desktop, `tarnvale FILE.url` and the add dialog's name checks.
 class FavoritesModel final : public QFileSystemModel {
 public:
     FavoritesModel(const QString& root, QObject* parent)
