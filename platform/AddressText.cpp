@@ -5,6 +5,13 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <unicode/uset.h>
+#include <unicode/uspoof.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
 namespace {
 // A character that may stand in a shortcut's address as it is: GBK holds it, and no reader
 // trims, splits or hides it.
@@ -99,38 +106,113 @@ QString shownAddress(const QString& address) {
     const QUrl url(address);
     if (!url.isValid() || url.isRelative())
         return address;
-    QString shown = url.toDisplayString();
+    // A user name never shows: "https://www.icbc.com.cn@evil.example/" would read as the bank,
+    // and a long one pushes the real host out of sight.
+    QString shown = url.toDisplayString(QUrl::RemoveUserInfo);
     const QString qtHost = url.host(QUrl::PrettyDecoded); // as Qt's own rules show it
     const QString ours = shownHost(url.host(QUrl::FullyEncoded));
-    const QString user = url.userName(QUrl::PrettyDecoded);
-    const qsizetype at = url.scheme().size() + 3 + (user.isEmpty() ? 0 : user.size() + 1);
+    const qsizetype at = url.scheme().size() + 3;
     if (!qtHost.isEmpty() && qtHost != ours && shown.mid(at, qtHost.size()) == qtHost)
         shown.replace(at, qtHost.size(), ours);
     return shown;
 }
 
+namespace {
+struct SpoofCheckerClose {
+    void operator()(USpoofChecker* checker) const { uspoof_close(checker); }
+};
+using SpoofChecker = std::unique_ptr<USpoofChecker, SpoofCheckerClose>;
+
+// Configured once; ICU allows concurrent checks on a checker no one configures any more.
+// Nothing (every IDN label then keeps its xn-- form) if ICU cannot open one.
+const USpoofChecker* spoofChecker() {
+    static const SpoofChecker checker = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        SpoofChecker opened(uspoof_open(&status));
+        if (U_FAILURE(status))
+            return SpoofChecker();
+        // Latin may go with Han, kana or Hangul (Chinese, Japanese and Korean names); never
+        // with Cyrillic, Greek, Armenian or any other script.
+        uspoof_setRestrictionLevel(opened.get(), USPOOF_HIGHLY_RESTRICTIVE);
+        USet* allowed = uset_openEmpty();
+        uset_addAll(allowed, uspoof_getRecommendedSet(&status));
+        uset_addAll(allowed, uspoof_getInclusionSet(&status));
+        // Modifier letters that read as an apostrophe.
+        uset_remove(allowed, 0x02BB);
+        uset_remove(allowed, 0x02BC);
+        uspoof_setAllowedChars(opened.get(), allowed, &status);
+        uset_close(allowed);
+        uspoof_setChecks(opened.get(),
+                         USPOOF_RESTRICTION_LEVEL | USPOOF_CHAR_LIMIT | USPOOF_INVISIBLE |
+                             USPOOF_MIXED_NUMBERS | USPOOF_HIDDEN_OVERLAY,
+                         &status);
+        return U_SUCCESS(status) ? std::move(opened) : SpoofChecker();
+    }();
+    return checker.get();
+}
+
+bool isAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// What the label looks like, each character replaced by the one it is confused with.
+std::optional<QString> skeleton(const USpoofChecker* checker, const QString& label) {
+    const auto* text = reinterpret_cast<const UChar*>(label.utf16());
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        uspoof_getSkeleton(checker, 0, text, int32_t(label.size()), nullptr, 0, &status);
+    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status))
+        return std::nullopt;
+    QString out(length, Qt::Uninitialized);
+    status = U_ZERO_ERROR;
+    uspoof_getSkeleton(checker, 0, text, int32_t(label.size()),
+                       reinterpret_cast<UChar*>(out.data()), length, &status);
+    return U_SUCCESS(status) ? std::optional<QString>(out) : std::nullopt;
+}
+
+// Whether a decoded IDN label may show as it is: one script (or Latin with Chinese, Japanese
+// or Korean), only characters recommended for names, and nothing that could pass for another
+// name.
+bool readable(const QString& label) {
+    const USpoofChecker* checker = spoofChecker();
+    if (!checker)
+        return false;
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t failed = uspoof_check2(checker, reinterpret_cast<const UChar*>(label.utf16()),
+                                         int32_t(label.size()), nullptr, &status);
+    if (U_FAILURE(status) || failed != 0)
+        return false;
+    // Looks like an ASCII name (аррӏе, ѕсоре, ıbm): whole-script and Latin lookalikes.
+    const std::optional<QString> looks = skeleton(checker, label);
+    if (!looks || isAscii(*looks))
+        return false;
+    // Kana and Han marks that read as a slash, a dot or "=" pass among Japanese letters only:
+    // beside Latin ones "googleノcom中" reads as a path.
+    static const QString delimiters = QStringLiteral("\u30FB\u30A0\u30CE\u4E3F\u4E36\u4E40\u4E41");
+    const bool hasDelimiter =
+        std::any_of(label.begin(), label.end(), [](QChar c) { return delimiters.contains(c); });
+    const bool hasAsciiLetterOrDigit = std::any_of(label.begin(), label.end(), [](QChar c) {
+        return c.unicode() < 0x80 && c.isLetterOrNumber();
+    });
+    return !(hasDelimiter && hasAsciiLetterOrDigit);
+}
+
+QString shownLabel(const QString& ace) {
+    if (!isAscii(ace)) // not an ACE label: no unchecked character shows
+        return QString::fromLatin1(QUrl::toPercentEncoding(ace));
+    const QString label = QUrl::fromAce(ace.toLatin1(), QUrl::IgnoreIDNWhitelist);
+    // Only the label that encodes back to this very ACE form, so the box names that host.
+    const bool decodes =
+        !isAscii(label) &&
+        QString::fromLatin1(QUrl::toAce(label)).compare(ace, Qt::CaseInsensitive) == 0;
+    return decodes && readable(label) ? label : ace;
+}
+} // namespace
+
 QString shownHost(const QString& aceHost) {
-    // Lower-case Cyrillic and Greek letters that pass for Latin ones.
-    static const QString lookalikes = QStringLiteral("аеорсухѕіјӏһԁԛԝүкьαεικνορτυχωγ");
     QStringList labels;
-    for (const QString& ace : aceHost.split(QLatin1Char('.'))) {
-        const QString label = QUrl::fromAce(ace.toLatin1(), QUrl::IgnoreIDNWhitelist);
-        bool latin = false;
-        bool other = false; // Cyrillic or Greek
-        bool allLookalikes = true;
-        for (const QChar c : label) {
-            if (!c.isLetter())
-                continue;
-            const QChar::Script script = c.script();
-            latin = latin || script == QChar::Script_Latin;
-            const bool cyrillicOrGreek =
-                script == QChar::Script_Cyrillic || script == QChar::Script_Greek;
-            other = other || cyrillicOrGreek;
-            allLookalikes = allLookalikes && cyrillicOrGreek && lookalikes.contains(c);
-        }
-        const bool deceptive = other && (latin || allLookalikes);
-        labels << (deceptive || label.isEmpty() ? ace : label);
-    }
+    for (const QString& ace : aceHost.split(QLatin1Char('.')))
+        labels << shownLabel(ace);
     return labels.join(QLatin1Char('.'));
 }
 

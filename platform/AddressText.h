@@ -10,14 +10,14 @@
 // form (ASCII, hosts in their xn-- form) without user name and password.
 QString storedAddress(const QString& address);
 
-// What the address box shows: decoded where that keeps the address the same, no password,
-// the host as shownHost gives it.
+// What the address box shows: decoded where that keeps the address the same, no user name or
+// password, the host as shownHost gives it.
 QString shownAddress(const QString& address);
 
-// A host as people read it: each label in Unicode (Chinese, Japanese, Korean, any one script),
-// except a label that mixes Latin with Cyrillic or Greek letters, or is wholly Cyrillic or
-// Greek letters that look Latin: that one keeps its xn-- form, so that it cannot pass for a
-// Latin name.
+// A host (as QUrl::host(QUrl::FullyEncoded) gives it) as people read it: each label in Unicode
+// (Chinese, Japanese, Korean, any one script, Latin with Chinese, Japanese or Korean), except
+// a label that mixes other scripts, holds characters not meant for names, or could pass for
+// an ASCII name (аррӏе, ɡoogle, gօօgle): that one keeps its xn-- form.
 QString shownHost(const QString& aceHost);
 
 // What a shortcut file holds: the stored form with every character GBK can hold written as it

@@ -8,7 +8,7 @@ BUILD_DIR="${TARNVALE_BUILD_DIR:-$REPO_ROOT/build}"
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6sql6-sqlite libqt6webenginecore6-bin
-    libgl-dev libgtest-dev
+    libgl-dev libgtest-dev libicu-dev
     fonts-noto-cjk qt6-translations-l10n
 )
 
