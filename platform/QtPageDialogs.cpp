@@ -1,5 +1,6 @@
 #include "platform/QtPageDialogs.h"
 
+#include "platform/AddressText.h"
 #include "platform/PlainText.h"
 
 #include <QDialog>
@@ -89,7 +90,7 @@ void QtPageDialogs::showProperties(QWidget* owner, const PageProperties& propert
 
 namespace {
 QString fromPage(const QUrl& origin) {
-    const QString host = origin.host();
+    const QString host = shownHost(origin.host(QUrl::FullyEncoded));
     return host.isEmpty() ? QStringLiteral("来自网页的消息")
                           : QStringLiteral("来自 %1 的消息").arg(host);
 }
@@ -137,7 +138,8 @@ std::optional<PageDialogs::Credentials> QtPageDialogs::signIn(QWidget* owner, co
     auto* layout = new QVBoxLayout(&dialog);
     QLabel* intro = plainText::label(
         QStringLiteral("%1 要求提供用户名和密码。\n领域：%2")
-            .arg(site.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery),
+            .arg(shownAddress(QString::fromLatin1(
+                     site.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment))),
                  realm),
         &dialog);
     intro->setWordWrap(true);
@@ -167,7 +169,7 @@ bool QtPageDialogs::continueDespiteCertificateError(QWidget* owner, const QUrl& 
         plainText::cut(QStringLiteral("%1 的安全证书有问题：\n%2\n\n继续访问可能使您的信息被他人"
                                       "窃取。如果继续，在塔文浏览器退出之前，此网站的这个证书都将"
                                       "被接受，不再询问。仍要继续访问此网站吗？")
-                           .arg(url.host(), description)),
+                           .arg(shownHost(url.host(QUrl::FullyEncoded)), description)),
         QMessageBox::Yes | QMessageBox::No, owner);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("继续访问(&C)"));

@@ -73,4 +73,25 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
         "页面设置|打印|属性|plain");
 }
 
+// A page's dialogs name its host as the address box does: a lookalike in its xn-- form, and
+// never the user name an address may carry.
+TEST(QtPageDialogsTest, DialogsNameTheHostAsTheAddressBoxDoes) {
+    QStringList texts;
+    const auto read = [&texts](QWidget* dialog) {
+        texts << dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            texts << label->text();
+        ModalAnswers::reject(dialog);
+    };
+    ModalAnswers answers({read, read, read});
+    const QUrl site(QStringLiteral("https://www.icbc.com.cn@xn--80ak6aa92e.com/p"));
+    QtPageDialogs dialogs;
+    dialogs.scriptAlert(nullptr, site, "m");
+    EXPECT_FALSE(dialogs.signIn(nullptr, site, "r", false).has_value());
+    EXPECT_FALSE(dialogs.continueDespiteCertificateError(nullptr, site, "d"));
+    const QString all = texts.join('|');
+    EXPECT_EQ(all.count("xn--80ak6aa92e.com"), 3) << all.toStdString();
+    EXPECT_FALSE(all.contains("icbc")) << all.toStdString();
+}
+
 } // namespace
