@@ -98,7 +98,8 @@ run_fuzz_smoke() {
     configure "$REPO_ROOT/tests/fuzz" "$dir" -DCMAKE_CXX_COMPILER=clang++
     cmake --build "$dir"
     local target seeds corpus
-    for target in reg_file profile_file skin_file shortcut_address file_name command_line; do
+    for target in reg_file profile_file skin_file shortcut_address shown_host file_name \
+        command_line; do
         case "$target" in
             reg_file) seeds="$REPO_ROOT/tests/data/registry" ;;
             profile_file) seeds="$REPO_ROOT/tests/data/favorites" ;;
