@@ -1,6 +1,7 @@
 #include "browser/Services.h"
 #include "browser/StartAddress.h"
 #include "browser/frmMain.h"
+#include "core/modMain.h"
 #include "engine/DownloadManager.h"
 #include "engine/EngineProfile.h"
 #include "engine/EngineUrlCacheBackend.h"
@@ -58,6 +59,8 @@ int main(int argc, char* argv[]) {
     case SingleInstance::Role::First:
         break;
     }
+    if (!instance.problem().isEmpty())
+        WriteErrorLog(QStringLiteral("SingleInstance"), -1, instance.problem());
 
     StyleSheetSkinEngine skin;
     QtPageDialogs pageDialogs;
@@ -92,6 +95,8 @@ int main(int argc, char* argv[]) {
                              window->raise();
                      });
     const int exitCode = app.exec();
+    // No window opens any more: a start from now on waits for the lock and runs the browser.
+    instance.stopListening();
 
     // Every page must be gone before the profile it uses.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,7 +1,10 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/PrivateFiles.h"
 #include "platform/XdgPaths.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -13,21 +16,53 @@
 #include <QThread>
 #include <QTimer>
 #include <QtEndian>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 constexpr char kAccepted = 'K';
 
-// A folder of the user's own that nobody else may enter; false when it cannot be had.
-bool privateFolder(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    ::mkdir(native.constData(), 0700);
-    struct stat info {};
-    if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        info.st_uid != ::getuid())
+// The socket's folder, made with its parents. One of the user's own that others may enter
+// (made by hand) is closed to them rather than given up.
+bool socketFolder(const QString& path) {
+    if (!makePrivateFolder(path))
         return false;
-    return (info.st_mode & 0777) == 0700 || ::chmod(native.constData(), 0700) == 0;
+    if (isPrivateFolder(path))
+        return true;
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    return ::lstat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && ::chmod(native.constData(), 0700) == 0;
+}
+
+// A socket in the user's own folder can still be another user's: root can put one there.
+bool peerIsThisUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    const int fd = int(socket.socketDescriptor());
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
+}
+
+// The folder with links resolved as far as it exists, so that two spellings of one data folder
+// get one socket, as they get one lock.
+QString resolvedFolder(const QString& path) {
+    QString head = QDir::cleanPath(path);
+    QString tail;
+    while (true) {
+        const QString canonical = QFileInfo(head).canonicalFilePath();
+        if (!canonical.isEmpty())
+            return canonical + tail;
+        const qsizetype slash = head.lastIndexOf(QLatin1Char('/'));
+        if (slash <= 0)
+            return QDir::cleanPath(path);
+        tail.prepend(head.mid(slash));
+        head.truncate(slash);
+    }
+}
+
+int remaining(const QDeadlineTimer& deadline) {
+    return int(qMax<qint64>(deadline.remainingTime(), 0));
 }
 } // namespace
 
@@ -46,7 +81,10 @@ QString SingleInstance::defaultSocketPath() {
     const QString folder = runtime.isEmpty()
                                ? xdg::appFolder(xdg::cacheHome()) + QStringLiteral("/run")
                                : xdg::appFolder(runtime);
-    return folder + QStringLiteral("/browser.sock");
+    // A hash keeps the name short whatever the data folder is: a socket path holds 107 bytes.
+    const QByteArray profile = QFile::encodeName(resolvedFolder(xdg::appFolder(xdg::dataHome())));
+    const QByteArray hash = QCryptographicHash::hash(profile, QCryptographicHash::Sha256).toHex();
+    return folder + QStringLiteral("/browser-%1.sock").arg(QString::fromLatin1(hash.left(16)));
 }
 
 QString SingleInstance::defaultLockPath() {
@@ -75,56 +113,108 @@ std::optional<SingleInstance::Request> SingleInstance::decodeRequest(const QByte
 
 SingleInstance::Role SingleInstance::start(const QString& address, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
+    m_problems.clear();
     QDir().mkpath(QFileInfo(m_lock->fileName()).absolutePath());
     while (true) {
-        switch (handOver(address, int(deadline.remainingTime()))) {
+        switch (handOver(address, deadline)) {
         case HandOver::Done:
             return Role::HandedOver;
         case HandOver::NoAnswer:
             return Role::NotAnswering;
-        case HandOver::NoServer:
+        case HandOver::TryLock:
             break;
         }
-        if (m_lock->tryLock(0)) {
+        if (takeLock()) {
             listen(); // without the socket this process still runs, alone
             return Role::First;
         }
-        // The lock's process lives: it is starting and will listen soon, or it is stuck.
+        // The lock's process lives: it is starting and will listen soon, it is ending and will
+        // let the lock go, or it is stuck.
         if (deadline.hasExpired())
             return Role::NotAnswering;
         QThread::msleep(50);
     }
 }
 
-SingleInstance::HandOver SingleInstance::handOver(const QString& address, int timeoutMs) {
+SingleInstance::HandOver SingleInstance::handOver(const QString& address,
+                                                  const QDeadlineTimer& deadline) {
+    // Where others can put a socket (a runtime folder every user may write to), whoever
+    // listens would get every address.
+    if (!isPrivateFolder(QFileInfo(m_socketPath).absolutePath()))
+        return HandOver::TryLock;
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(qMax(timeoutMs, 0)))
-        return HandOver::NoServer;
+    if (!socket.waitForConnected(remaining(deadline)) || !peerIsThisUser(socket))
+        return HandOver::TryLock;
     socket.write(
-        encodeRequest({QDateTime::currentMSecsSinceEpoch() + qMax(timeoutMs, 0), address}));
-    const QDeadlineTimer deadline(qMax(timeoutMs, 0));
+        encodeRequest({QDateTime::currentMSecsSinceEpoch() + remaining(deadline), address}));
     while (socket.bytesAvailable() < 1) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
+        // A browser that is ending lets go of the socket unanswered; its lock follows.
+        if (socket.state() != QLocalSocket::ConnectedState)
+            return HandOver::TryLock;
+        if (deadline.hasExpired())
             return HandOver::NoAnswer;
+        socket.waitForReadyRead(remaining(deadline));
     }
     return socket.read(1).at(0) == kAccepted ? HandOver::Done : HandOver::NoAnswer;
 }
 
+bool SingleInstance::takeLock() {
+    if (m_lock->tryLock(0))
+        return true;
+    // Only a live holder means a browser runs; a full disk or a folder we may not write must
+    // not keep the user from browsing.
+    const auto withoutLock = [this](const QString& reason) {
+        m_problems << QStringLiteral("不能锁定 %1（%2），浏览器不加锁启动")
+                          .arg(QDir::toNativeSeparators(m_lock->fileName()), reason);
+        return true;
+    };
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        // A lock naming this very process was left by a crash in another PID namespace (a
+        // container's browser gets the same PID each time); QLockFile takes it for held.
+        qint64 pid = 0;
+        QString host, program;
+        if (!m_lock->getLockInfo(&pid, &host, &program) ||
+            pid != QCoreApplication::applicationPid())
+            return false;
+        if (!m_lock->removeStaleLockFile())
+            return withoutLock(QStringLiteral("过时的锁删不掉"));
+        if (m_lock->tryLock(0))
+            return true;
+        if (m_lock->error() == QLockFile::LockFailedError)
+            return false; // another start took it meanwhile
+    }
+    return withoutLock(m_lock->error() == QLockFile::PermissionError
+                           ? QStringLiteral("没有权限")
+                           : QStringLiteral("磁盘已满或文件夹不可用"));
+}
+
 bool SingleInstance::listen() {
-    if (!privateFolder(QFileInfo(m_socketPath).absolutePath()))
+    const QString folder = QFileInfo(m_socketPath).absolutePath();
+    if (!socketFolder(folder)) {
+        m_problems << QStringLiteral("%1 不是本用户专用的文件夹，第二次启动不能转交地址")
+                          .arg(QDir::toNativeSeparators(folder));
         return false;
+    }
     // A socket here belongs to a process that is gone: this process holds the lock.
     QLocalServer::removeServer(m_socketPath);
     m_server = new QLocalServer(this);
-    if (!m_server->listen(m_socketPath))
+    if (!m_server->listen(m_socketPath)) {
+        m_problems << QStringLiteral("不能在 %1 等候第二次启动（%2）")
+                          .arg(QDir::toNativeSeparators(m_socketPath), m_server->errorString());
         return false;
+    }
     ::chmod(QFile::encodeName(m_socketPath).constData(), 0600);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* client = m_server->nextPendingConnection())
             serve(client);
     });
     return true;
+}
+
+void SingleInstance::stopListening() {
+    delete m_server; // closes the socket and removes its file; clients it took see them go
+    m_server = nullptr;
 }
 
 void SingleInstance::serve(QLocalSocket* client) {
