@@ -60,6 +60,7 @@ descendants() { # PID: the processes below it
     local child
     for child in $(pgrep -P "$1"); do echo "$child" && descendants "$child"; done
 }
+sockets() { find "$1" -name "browser-*.sock" -type s 2> /dev/null; } # FOLDER: its hand-over sockets
 ended() { ! kill -0 "$1" 2> /dev/null || grep -q '^State:[[:space:]]Z' "/proc/$1/status"; }
 exit_status() { # PID [TENTHS]: its exit status once it ended by itself; killed after the deadline
     tenths=${2:-200} until_ok ended "$1" || { kill -9 "$1" && echo "never ended"; } >&2 2> /dev/null
@@ -100,8 +101,12 @@ start() { # [ARGUMENT...]: one start of the browser, as the case's user; its pid
         # The sandbox stays on unless the browser itself runs as root.
         [ -z "$user" ] && [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
         [ -n "$user" ] && [ -n "${XAUTHORITY:-}" ] && export XAUTHORITY=$root/home/.Xauthority
-        HOME=$root/home XDG_CONFIG_HOME=$root/home/.config XDG_DATA_HOME=$root/home/.local/share \
-            XDG_CACHE_HOME=$root/home/.cache XDG_CONFIG_DIRS=$root/etc XDG_RUNTIME_DIR=$root/runtime \
+        # runtime= starts without $XDG_RUNTIME_DIR, as su, ssh and containers do; data=FOLDER
+        # with a profile of its own.
+        export XDG_RUNTIME_DIR=${runtime-$root/runtime}
+        [ -n "$XDG_RUNTIME_DIR" ] || unset XDG_RUNTIME_DIR
+        HOME=$root/home XDG_CONFIG_HOME=$root/home/.config XDG_CACHE_HOME=$root/home/.cache \
+            XDG_DATA_HOME=${data:-$root/home/.local/share} XDG_CONFIG_DIRS=$root/etc \
             QT_QPA_PLATFORM=xcb exec "${runner[@]}" "$root/program/tarnvale" "$@"
     ) >> "$root/browser.log" 2>&1 &
     pid=$!
@@ -237,7 +242,7 @@ case_a_second_start_opens_its_address_in_the_running_browser_or_says_it_does_not
 
     # A browser that was killed leaves its socket and its lock behind: both are replaced.
     { kill -9 "$first" && wait "$first"; } 2> /dev/null
-    [ -S "$root/runtime/tarnvale/browser.sock" ] || fail "killed browser left no socket" || return
+    [ -n "$(sockets "$root/runtime")" ] || fail "killed browser left no socket" || return
     start
     first=$pid
     wait_window "$(caption First)" > /dev/null || fail "no window after the kill" || return
@@ -259,6 +264,47 @@ case_a_second_start_opens_its_address_in_the_running_browser_or_says_it_does_not
     exit_status "$pid"
     [ $? -eq 1 ] || fail "second start did not end with 1"
     window_count_is "$(caption Second)" 1 || fail "address opened anyway"
+}
+
+# Without $XDG_RUNTIME_DIR the socket lies in the cache folder, which a first run has still to
+# make; another data folder is another profile, with a browser of its own.
+case_a_second_start_hands_over_without_a_runtime_folder_and_each_profile_has_its_own_browser() {
+    runtime= start
+    local first=$pid opened
+    wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    runtime= start "$(page_url second)"
+    exit_status "$pid" 50 || fail "second start ended with $?"
+    opened=$(wait_window "$(caption Second)") || fail "address not handed over" || return
+    [ "$(xdotool getwindowpid "$opened")" = "$first" ] || fail "opened by another process"
+    [ -n "$(sockets "$root/home/.cache/tarnvale/run")" ] || fail "no socket in the cache folder"
+
+    page other "<title>Other</title>"
+    runtime= data=$root/other start "$(page_url other)"
+    opened=$(wait_window "$(caption Other)") || fail "other profile's address not opened" || return
+    [ "$(xdotool getwindowpid "$opened")" = "$pid" ] || fail "other profile opened by the first"
+}
+
+waits_for_answer() { # SOCKET: a start has connected to it; the browser has not taken it yet
+    [ "$(grep -c " $1\$" /proc/net/unix)" -ge 2 ]
+}
+# A browser that ends (closing its last window, or killed) while a start waits for its answer
+# leaves the address to that start, which then runs the browser itself.
+case_a_browser_that_ends_leaves_the_address_to_the_next_start() {
+    start
+    local first=$pid opened socket
+    wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    socket=$(sockets "$root/runtime")
+    kill -STOP "$first"
+    start "$(page_url second)"
+    until_ok waits_for_answer "$socket" || fail "second start never connected"
+    { kill -9 "$first" && wait "$first"; } 2> /dev/null
+    opened=$(wait_window "$(caption Second)") || fail "address lost" || return
+    [ "$(xdotool getwindowpid "$opened")" = "$pid" ] || fail "opened by another process"
+
+    # Closed by the user: File, Close on its only window, and a start at once.
+    keys "$opened" alt+f c
+    start "$(page_url first)"
+    wait_window "$(caption First)" > /dev/null || fail "address lost while closing"
 }
 
 for run in $(declare -F | sed -n "s/^declare -f case_\\(.*${3:-}.*\\)/\\1/p"); do
