@@ -1,5 +1,6 @@
 #include "engine/EngineProfile.h"
 
+#include "engine/LocalPageGuard.h"
 #include "platform/XdgPaths.h"
 
 #include <QFontDatabase>
@@ -43,5 +44,6 @@ QWebEngineProfile* createSharedProfile(QObject* parent) {
     // Chinese pages that declare no character set are GBK far more often than Latin-1.
     settings->setDefaultTextEncoding(QStringLiteral("GBK"));
     applyChineseFonts(settings);
+    installLocalPageGuard(profile);
     return profile;
 }

@@ -18,13 +18,18 @@ void PageRequestFilter::interceptRequest(QWebEngineUrlRequestInfo& info) {
              exceptedHosts().contains(url.host().toLower()))
         info.block(true);
     else if (url.isLocalFile() && info.initiator().scheme() == QLatin1String("file") &&
-             !isShownResource(info.resourceType()))
+             !isShownResource(info.resourceType(), info.navigationType()))
         info.block(true);
 }
 
-bool PageRequestFilter::isShownResource(int type) {
+bool PageRequestFilter::isShownResource(int type, int navigation) {
     switch (type) {
     case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
+        // Every page from disk is one origin: a page that opens or navigates a window to
+        // another local file could read it there. What the person asked for still opens.
+        return navigation == QWebEngineUrlRequestInfo::NavigationTypeTyped ||
+               navigation == QWebEngineUrlRequestInfo::NavigationTypeBackForward ||
+               navigation == QWebEngineUrlRequestInfo::NavigationTypeReload;
     case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
     case QWebEngineUrlRequestInfo::ResourceTypeScript:
     case QWebEngineUrlRequestInfo::ResourceTypeImage:

@@ -6,7 +6,8 @@
 // - Offline: nothing that would reach the network; pages from file:, data: and qrc: still load.
 //   The engine has no cache-only mode, so cached copies are blocked too.
 // - A page from disk shows the pictures, styles, scripts, fonts and media beside it, but reads
-//   no other local file into itself: no XMLHttpRequest or fetch, no frame, object or worker.
+//   no other local file: no XMLHttpRequest or fetch, no frame, object or worker, and no page
+//   of a window it opens or navigates (what the person typed, chose or went back to opens).
 //   (The engine's own switch for this would hide its pictures too.)
 // - Silent: no secure request to a host whose bad certificate a person let through in another
 //   window.
@@ -24,8 +25,9 @@ public:
 
     static bool isNetworkScheme(const QString& scheme);
     static bool isSecureScheme(const QString& scheme); // the ones with certificates
-    // What a page shows of a file rather than reads (QWebEngineUrlRequestInfo::ResourceType).
-    static bool isShownResource(int type);
+    // What a page from disk may load of another local file: what it shows rather than reads
+    // (QWebEngineUrlRequestInfo::ResourceType and NavigationType).
+    static bool isShownResource(int type, int navigation);
     // The engine accepts this host's bad certificate from now on, in every window.
     static void certificateExceptionGranted(const QString& host);
 

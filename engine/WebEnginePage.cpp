@@ -22,7 +22,9 @@ QString WebEnginePage::leavePageQuestion() {
 }
 
 QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
-    return m_view->requestNewWindow();
+    // A page returned here is handed its new contents after this returns, with nothing to
+    // tell the view; the request filter would stay behind on the contents it replaced.
+    return nullptr;
 }
 
 bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {

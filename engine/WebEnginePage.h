@@ -22,6 +22,7 @@ public:
     static QString leavePageQuestion();
 
 protected:
+    // Never: the view answers newWindowRequested instead (see WebEnginePageView).
     QWebEnginePage* createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;

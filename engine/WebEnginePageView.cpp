@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
@@ -45,6 +46,8 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEnginePageView::reportHistoryState);
     connect(m_page, &QWebEnginePage::loadStarted, this, &WebEnginePageView::reportHistoryState);
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePageView::documentLoaded);
+    connect(m_page, &QWebEnginePage::newWindowRequested, this,
+            &WebEnginePageView::openRequestedWindow);
 }
 
 void WebEnginePageView::Navigate(const QString& url) {
@@ -129,11 +132,20 @@ void WebEnginePageView::DocumentMarkup(QObject* context, MarkupCallback callback
         });
 }
 
-QWebEnginePage* WebEnginePageView::requestNewWindow() {
+void WebEnginePageView::openRequestedWindow(QWebEngineNewWindowRequest& request) {
     PageView* target = nullptr;
     Q_EMIT NewWindow2(&target);
-    auto* engineTarget = qobject_cast<WebEnginePageView*>(target);
-    return engineTarget ? engineTarget->page() : nullptr;
+    auto* opened = qobject_cast<WebEnginePageView*>(target);
+    if (!opened)
+        return; // not handled: the engine drops the window
+    request.openIn(opened->page());
+    opened->adoptedContents();
+}
+
+void WebEnginePageView::adoptedContents() {
+    // The engine replaced the page's contents with the opened window's: the filter belongs to
+    // the contents, and must be set again before their first request.
+    m_page->setUrlRequestInterceptor(m_interceptor);
 }
 
 void WebEnginePageView::reportHistoryState() {

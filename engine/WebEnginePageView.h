@@ -9,6 +9,7 @@ class FindBar;
 class QAuthenticator;
 class QWebEngineCertificateError;
 class QWebEngineFullScreenRequest;
+class QWebEngineNewWindowRequest;
 class PageDialogs;
 class PageRequestFilter;
 class QPrinter;
@@ -47,8 +48,6 @@ public:
     void setOffline(bool on) override;
     void setSilent(bool on) override;
 
-    // The view that takes a page a script or link asked to open in a new window.
-    QWebEnginePage* requestNewWindow();
     bool isFullScreen() const { return m_fullScreen != nullptr; }
 
     // The page shown instead of a blank one when the page's process has died.
@@ -59,6 +58,8 @@ protected:
 
 private:
     void connectHostingDefaults();
+    void openRequestedWindow(QWebEngineNewWindowRequest& request);
+    void adoptedContents();
     void signIn(const QUrl& url, QAuthenticator* authenticator, const QString& realmOrHost,
                 bool proxy);
     void certificateError(const QWebEngineCertificateError& error);

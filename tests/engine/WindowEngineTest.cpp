@@ -9,6 +9,7 @@
 #include "engine/WebEnginePage.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -20,14 +21,16 @@ protected:
     // hits it (it needs some content: the engine takes no input on a page that drew nothing).
     // The title gets "+" once the page draws frames (the engine drops input before)
     // and "*" whenever the page has seen the button go down.
+    static QByteArray wholePage(const QByteArray& body) {
+        return "<title>Start</title><style>body>*:last-child{position:fixed;left:0;top:0;"
+               "width:100%;height:100%}</style><script>requestAnimationFrame(function() {"
+               " requestAnimationFrame(function() { document.title += '+'; }); });"
+               "document.addEventListener('mousedown', function() { document.title += '*';"
+               " }, true);</script>" +
+               body;
+    }
     frmMain* openOnWholePage(const QByteArray& body) {
-        server.page("/start",
-                    "<title>Start</title><style>body>*:last-child{position:fixed;left:0;top:0;"
-                    "width:100%;height:100%}</style><script>requestAnimationFrame(function() {"
-                    " requestAnimationFrame(function() { document.title += '+'; }); });"
-                    "document.addEventListener('mousedown', function() { document.title += '*';"
-                    " }, true);</script>" +
-                        body);
+        server.page("/start", wholePage(body));
         return openOn("/start", "Start+");
     }
 
@@ -154,4 +157,126 @@ TEST_F(WindowEngineTest, AFavoriteOpensThePageItWasSavedOn) {
     }
 }
 
+} // namespace
+
+namespace {
+struct OpenerCase {
+    const char* name;
+    const char* element; // clicked; opens "TARGET" in a new window
+};
+
+class OpenedWindowTest : public WindowEngineTest, public ::testing::WithParamInterface<OpenerCase> {
+protected:
+    frmMain* openedWindow(const QByteArray& opener) {
+        click(openOnWholePage(opener));
+        if (!waitFor([] { return frmMain::openWindows().size() == 2; }))
+            return nullptr;
+        return frmMain::openWindows().value(1);
+    }
+    static QByteArray element(const QString& target) {
+        return QString::fromLatin1(GetParam().element).replace("TARGET", target).toUtf8();
+    }
+};
+
+// Whatever opened it, a window a page opened keeps the rules of every window from its first
+// request: offline means no request at all.
+TEST_P(OpenedWindowTest, OfflineHoldsInIt) {
+    server.page("/target", "<title>Target</title>");
+    frmMain* opened = openedWindow(element(server.url("/target").toString()));
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(waitFor([&] { return opened->windowTitle() == caption("Target"); }));
+    opened->mnuMainFileOffLine_Click();
+    server.page("/later", "<title>Later</title>");
+    opened->NavigateTo(server.url("/later").toString());
+    EXPECT_TRUE(waitFor([&] { return opened->windowTitle() != caption("Target"); }));
+    EXPECT_EQ(server.hits("/later"), 0);
+}
+
+// From a page on disk, a window it opens reads no other local file either.
+TEST_P(OpenedWindowTest, FromAPageOnDiskNoOtherFileIsRead) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/secret.txt", "secret"));
+    ASSERT_TRUE(
+        writeFileBytes(folder.path() + "/a.html",
+                       "<title>A</title><script>var x = new XMLHttpRequest();"
+                       "x.open('GET', 'secret.txt'); x.onload = function() {"
+                       " document.title = 'A read ' + x.responseText; }; x.onerror ="
+                       " function() { document.title = 'A refused'; }; x.send();</script>"));
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/start.html", wholePage(element("a.html"))));
+    setStartPage(QUrl::fromLocalFile(folder.path() + "/start.html").toString());
+    frmMain* window = openWindow();
+    ASSERT_TRUE(waitFor([&] { return window->windowTitle() == caption("Start+"); }));
+    click(window);
+    ASSERT_TRUE(waitFor([] { return frmMain::openWindows().size() == 2; }));
+    frmMain* opened = frmMain::openWindows().value(1);
+    QWebEnginePage* page = engineView(opened)->page();
+    // Refused, the window shows the address; opened, the page says what its reading gave.
+    EXPECT_TRUE(waitFor([&] {
+        return !page->isLoading() && (opened->windowTitle() == caption(page->url().toString()) ||
+                                      opened->windowTitle().startsWith("A "));
+    }));
+    EXPECT_FALSE(opened->windowTitle().contains("secret"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Openers, OpenedWindowTest,
+    ::testing::Values(
+        OpenerCase{"BlankTarget", "<a href='TARGET' target='_blank'>open</a>"},
+        OpenerCase{"NamedTarget", "<a href='TARGET' target='other'>open</a>"},
+        OpenerCase{"FormTarget", "<form action='TARGET' target='_blank'><button "
+                                 "style='width:100%;height:100%'>open</button></form>"},
+        OpenerCase{"WindowOpenInAClick", "<div onclick=\"window.open('TARGET')\">open</div>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+} // namespace
+
+namespace {
+// A page from disk reads no other local file: not through a window it opens (by a link or
+// by script, whose document it could reach), not through a canvas.
+TEST_F(WindowEngineTest, APageFromDiskReadsNoOtherFileThroughWindowsOrCanvas) {
+    QTemporaryDir folder;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(folder.path() + "/pic.png"));
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/secret.txt", "secret"));
+    const QByteArray secret = QUrl::fromLocalFile(folder.path() + "/secret.txt").toEncoded();
+    ASSERT_TRUE(
+        writeFileBytes(folder.path() + "/a.html",
+                       "<title>A</title><script>var x = new XMLHttpRequest();"
+                       "x.open('GET', 'secret.txt'); x.onload = function() {"
+                       " document.title = 'A read ' + x.responseText; }; x.onerror ="
+                       " function() { document.title = 'A refused'; }; x.send();</script>"));
+    ASSERT_TRUE(writeFileBytes(
+        folder.path() + "/page.html",
+        "<title>Page</title><style>body>*:last-child{position:fixed;left:0;top:0;"
+        "width:100%;height:100%}</style><script>"
+        "requestAnimationFrame(function() { requestAnimationFrame(function() {"
+        " document.title += '+'; }); });"
+        "document.addEventListener('mousedown', function() { document.title += '*'; }, true);"
+        "function probe() { var w = open('" +
+            secret +
+            "'); setInterval(function() {"
+            " try { var t = w.document.body ? w.document.body.innerText : '';"
+            " if (t) document.title = 'handle read ' + t; } catch (e) {"
+            " document.title = 'handle refused'; } }, 50); }</script>"
+            "<img src='pic.png' onload=\"var c = document.createElement('canvas');"
+            " try { var f = document.body.insertBefore(document.createElement('iframe'), this);"
+            " var fc = f.contentDocument.createElement('canvas');"
+            " fc.getContext('2d').drawImage(this, 0, 0);"
+            " f.contentWindow.HTMLCanvasElement.prototype.toDataURL.call(fc);"
+            " document.title += ' frame read'; } catch (e) { document.title += ' frame refused'; }"
+            " c.getContext('2d').drawImage(this, 0, 0); try { c.getContext('2d').getImageData(0, "
+            "0, 1,"
+            " 1); c.toDataURL(); document.title += ' canvas read'; } catch (e) {"
+            " document.title += ' canvas refused'; }\">"
+            "<div onclick='probe()'>x</div>"));
+    setStartPage(QUrl::fromLocalFile(folder.path() + "/page.html").toString());
+    frmMain* window = openWindow();
+    ASSERT_TRUE(waitFor([&] {
+        return window->windowTitle().contains("+") && window->windowTitle().contains("canvas");
+    })) << window->windowTitle().toStdString();
+    EXPECT_EQ(window->windowTitle(), caption("Page frame refused canvas refused+"));
+    click(window);
+    EXPECT_TRUE(waitFor([&] { return window->windowTitle().startsWith("handle"); }));
+    EXPECT_EQ(window->windowTitle(), caption("handle refused"));
+}
 } // namespace
