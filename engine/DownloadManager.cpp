@@ -3,6 +3,7 @@
 #include "engine/DownloadsWindow.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
+#include "platform/NoReplaceRename.h"
 #include "platform/PageDialogs.h"
 
 #include <QDir>
@@ -67,7 +68,8 @@ QString DownloadManager::reservePartFile(const QString& path) {
     return QString();
 }
 
-QString DownloadManager::settleFile(const QString& part, const QString& target, bool replace) {
+QString DownloadManager::settleFile(const QString& part, const QString& target, bool replace,
+                                    RenameAt2 rename) {
     const int fd = ::open(native(part).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return QString();
@@ -80,8 +82,7 @@ QString DownloadManager::settleFile(const QString& part, const QString& target, 
                                                                                    : QString();
     QString finalPath = target;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (::renameat2(AT_FDCWD, native(part).constData(), AT_FDCWD, native(finalPath).constData(),
-                        RENAME_NOREPLACE) == 0)
+        if (renameNoReplace(part, finalPath, rename))
             return finalPath;
         if (errno != EEXIST)
             return QString();
@@ -155,6 +156,10 @@ void DownloadManager::settle(QWebEngineDownloadRequest* download, const QString&
     }
     const QString finalPath = settleFile(part, target, replace);
     if (finalPath.isEmpty()) {
+        // The data stays in its part file, where the person can still take it.
+        const QString reason = fileErrorText(errno);
+        if (m_window)
+            m_window->failed(download, reason);
         Q_EMIT downloadFailed(target);
         return;
     }

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "engine/DownloadsWindow.h"
+#include "platform/NoReplaceRename.h"
 
 class DownloadsWindow;
 class PageDialogs;
@@ -31,8 +32,10 @@ public:
     // Makes "<path>.part" (else "<path>.1.part", ...) that did not exist; empty on failure.
     static QString reservePartFile(const QString& path);
     // Flushes the part to disk and gives it the final name: over an existing file (replace),
-    // or else never over one, taking the next free name. The name it took, or empty.
-    static QString settleFile(const QString& part, const QString& target, bool replace);
+    // or else never over one, taking the next free name. The name it took, or empty with errno
+    // telling why (the part then stays as it is).
+    static QString settleFile(const QString& part, const QString& target, bool replace,
+                              RenameAt2 rename = nullptr);
 
     DownloadsWindow* window() const { return m_window; }
 

@@ -81,8 +81,18 @@ void DownloadsWindow::add(QWebEngineDownloadRequest* download, const QString& ta
 
 void DownloadsWindow::finished(QWebEngineDownloadRequest* download, const QString& path) {
     const auto it = m_rows.find(download);
+    if (it == m_rows.end())
+        return;
+    it->name->setText(plainText::cut(QFileInfo(path).fileName()));
+    const QLocale locale(QLocale::Chinese, QLocale::China);
+    it->status->setText(
+        QStringLiteral("已完成，%1").arg(locale.formattedDataSize(download->receivedBytes())));
+}
+
+void DownloadsWindow::failed(QWebEngineDownloadRequest* download, const QString& reason) {
+    const auto it = m_rows.find(download);
     if (it != m_rows.end())
-        it->name->setText(plainText::cut(QFileInfo(path).fileName()));
+        it->status->setText(QStringLiteral("出错：%1").arg(reason));
 }
 
 void DownloadsWindow::update(QWebEngineDownloadRequest* download) {
@@ -99,10 +109,9 @@ void DownloadsWindow::update(QWebEngineDownloadRequest* download) {
         it->progress->setRange(0, 0);
     }
     switch (download->state()) {
-    case QWebEngineDownloadRequest::DownloadCompleted:
+    case QWebEngineDownloadRequest::DownloadCompleted: // said by finished() or failed()
         it->progress->setRange(0, 100);
         it->progress->setValue(100);
-        it->status->setText(QStringLiteral("已完成，%1").arg(locale.formattedDataSize(received)));
         it->cancel->setEnabled(false);
         break;
     case QWebEngineDownloadRequest::DownloadCancelled:

@@ -20,7 +20,9 @@ public:
     // A download refused before it began: listed as "已阻止", and the window does not come
     // forward for it.
     void addBlocked(const QString& name);
+    // The engine's "completed" is not yet done: the file is done once it is in place.
     void finished(QWebEngineDownloadRequest* download, const QString& path);
+    void failed(QWebEngineDownloadRequest* download, const QString& reason);
     int count() const { return int(m_rows.size()) + m_blocked; }
 
 private:

@@ -1,5 +1,7 @@
 #include "favorites/FavoriteFiles.h"
 
+#include "platform/NoReplaceRename.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,21 +25,6 @@ bool entryIsInside(const QString& path, const QString& root) {
            QFileInfo(path).fileName() != QLatin1String("..");
 }
 
-// Renames without ever replacing what is at the new name.
-bool renameNoReplace(const QString& from, const QString& to) {
-    if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(),
-                    RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without the flag: a hard link fails when the name is taken.
-    struct stat info {};
-    if (::lstat(native(from).constData(), &info) != 0 || S_ISDIR(info.st_mode))
-        return false;
-    if (::link(native(from).constData(), native(to).constData()) != 0)
-        return false;
-    return ::unlink(native(from).constData()) == 0;
-}
 } // namespace
 
 bool folderIsInside(const QString& folder, const QString& root) {

@@ -115,4 +115,23 @@ TEST(DownloadFilesTest, AFinishedFileTakesItsNameInOneStep) {
     EXPECT_EQ(readFileBytes(folder.path() + "/taken/inside"), "kept");
 }
 
+// NFS, eCryptfs and many FUSE file systems refuse the no-replace flag: the file still lands,
+// and still never over another.
+TEST(DownloadFilesTest, AFileSystemWithoutNoReplaceRenameStillGetsTheFile) {
+    QTemporaryDir folder;
+    const QString target = folder.path() + "/report.txt";
+    const RenameAt2 refused = [](int, const char*, int, const char*, unsigned int) {
+        errno = EINVAL;
+        return -1;
+    };
+    ASSERT_TRUE(writeFileBytes(target + ".part", "new"));
+    EXPECT_EQ(DownloadManager::settleFile(target + ".part", target, false, refused), target);
+    EXPECT_EQ(readFileBytes(target), "new");
+    ASSERT_TRUE(writeFileBytes(target + ".part", "newer"));
+    EXPECT_EQ(DownloadManager::settleFile(target + ".part", target, false, refused),
+              folder.path() + "/report (1).txt");
+    EXPECT_EQ(readFileBytes(target), "new");
+    EXPECT_FALSE(QFileInfo::exists(target + ".part"));
+}
+
 } // namespace
