@@ -214,13 +214,13 @@ RegFileContents parseRegFile(const QByteArray& bytes) {
             const QString keyPath = normaliseKeyPath(slash < 0 ? QString() : path.mid(slash + 1));
             auto& keys = contents.m_roots[*root];
             if (deletion) {
+                if (keyPath.isEmpty())
+                    keys.clear();
+                keys.remove(keyPath);
                 const QString prefix = keyPath + QLatin1Char('\\');
-                for (auto it = keys.begin(); it != keys.end();) {
-                    if (it.key() == keyPath || keyPath.isEmpty() || it.key().startsWith(prefix))
-                        it = keys.erase(it);
-                    else
-                        ++it;
-                }
+                for (auto it = keys.lowerBound(prefix);
+                     it != keys.end() && it.key().startsWith(prefix);)
+                    it = keys.erase(it);
             } else {
                 current = &keys[keyPath];
             }

@@ -3,6 +3,7 @@
 #include "platform/RegistryStore.h"
 
 #include <QHash>
+#include <QMap>
 
 // The keys and values of one exported registry file, for all roots it names. Key paths are
 // stored without the root, lower-case, with single backslashes; value names lower-case, the
@@ -18,7 +19,8 @@ public:
 private:
     friend RegFileContents parseRegFile(const QByteArray& bytes);
     bool m_recognised = false;
-    QHash<quint32, QHash<QString, Values>> m_roots;
+    // Sorted, so that a key and all below it are one range: "[-key]" costs what it removes.
+    QHash<quint32, QMap<QString, Values>> m_roots;
 };
 
 // Parses a file as regedit exports it: "REGEDIT4" (GBK) or "Windows Registry Editor Version

@@ -5,9 +5,27 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
+
+namespace {
+// What tells a changed file: size, modification and change times to the nanosecond, device
+// and inode (a file replaced by a rename is another inode).
+QByteArray stampOf(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return QByteArray();
+    const qint64 fields[] = {qint64(info.st_size),         qint64(info.st_mtim.tv_sec),
+                             qint64(info.st_mtim.tv_nsec), qint64(info.st_ctim.tv_sec),
+                             qint64(info.st_ctim.tv_nsec), qint64(info.st_dev),
+                             qint64(info.st_ino)};
+    return QByteArray(reinterpret_cast<const char*>(fields), sizeof fields);
+}
+} // namespace
 
 RegFileStore::RegFileStore(QHash<quint32, QString> filesByRoot)
     : m_files(std::move(filesByRoot)) {}
+
+RegFileStore::~RegFileStore() = default;
 
 std::unique_ptr<RegFileStore> RegFileStore::fromXdgFolders() {
     QHash<quint32, QString> files;
@@ -30,8 +48,13 @@ RegQuery RegFileStore::query(quint32 root, const QString& keyPath, const QString
         result.status = RegQuery::NotAccessible;
         return result;
     }
-    const RegFileContents contents = parseRegFile(file.readAll());
-    const RegFileContents::Values* values = contents.key(root, keyPath);
+    Parsed& parsed = m_parsed[path];
+    const QByteArray stamp = stampOf(file.handle());
+    if (stamp.isEmpty() || stamp != parsed.stamp || !parsed.contents) {
+        parsed.contents = std::make_shared<const RegFileContents>(parseRegFile(file.readAll()));
+        parsed.stamp = stamp;
+    }
+    const RegFileContents::Values* values = parsed.contents->key(root, keyPath);
     if (!values)
         return result;
     const auto it = values->constFind(valueName.toLower());

@@ -5,11 +5,15 @@
 #include <QHash>
 #include <memory>
 
-// Registry values from exported .reg files, one file per root. Every query reads its file
-// again, so a changed file is seen by the next window that opens. Opened for reading only.
+class RegFileContents;
+
+// Registry values from exported .reg files, one file per root. Every query looks at its file
+// again, so a changed file is seen by the next window that opens; a file whose size, time and
+// identity are as before is not parsed again. Opened for reading only.
 class RegFileStore final : public RegistryStore {
 public:
     explicit RegFileStore(QHash<quint32, QString> filesByRoot);
+    ~RegFileStore() override;
 
     // HKEY_CURRENT_USER from $XDG_CONFIG_HOME/tarnvale/user.reg, HKEY_LOCAL_MACHINE from
     // tarnvale/system.reg in the first of $XDG_CONFIG_DIRS.
@@ -21,5 +25,10 @@ public:
     static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
 private:
+    struct Parsed {
+        QByteArray stamp; // size, times and identity of the file that was parsed
+        std::shared_ptr<const RegFileContents> contents;
+    };
     QHash<quint32, QString> m_files;
+    mutable QHash<QString, Parsed> m_parsed;
 };

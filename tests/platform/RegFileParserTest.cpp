@@ -1,5 +1,9 @@
 // Registry exports as regedit writes them, from tests/data/registry.
 #include "platform/RegFileParser.h"
+#include "platform/RegFileStore.h"
+
+#include <QElapsedTimer>
+#include <cstdio>
 
 namespace {
 
@@ -57,4 +61,60 @@ TEST(RegFileParser, GarbageIsNoRegistryFile) {
         EXPECT_FALSE(parseRegFile(bytes).recognised()) << bytes.toHex().toStdString();
 }
 
+} // namespace
+
+namespace {
+// A planted file of 100,000 keys, each deleted again by "[-key]", costs what it holds: every
+// deletion once scanned every key (10^10 comparisons, minutes), at every window's start. The
+// bound is a complexity guard twenty times above what the file takes here, not a speed target.
+TEST(RegFileParser, DeletingKeysCostsWhatTheyRemove) {
+    QByteArray text = "REGEDIT4\r\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "[HKEY_CURRENT_USER\\K\\" + QByteArray::number(i) + "]\r\n\"v\"=\"x\"\r\n";
+    for (int i = 0; i < 100000; i += 2)
+        text += "[-HKEY_CURRENT_USER\\K\\" + QByteArray::number(i) + "]\r\n";
+    text += "[-HKEY_CURRENT_USER\\K\\1]\r\n[HKEY_CURRENT_USER\\K\\1\\Sub]\r\n";
+    QElapsedTimer timer;
+    timer.start();
+    const RegFileContents reg = parseRegFile(text);
+    EXPECT_LT(timer.elapsed(), 30000);
+    EXPECT_EQ(reg.key(RegRoot::CurrentUser, "K\\2"), nullptr);
+    EXPECT_EQ(reg.key(RegRoot::CurrentUser, "K\\1"), nullptr);
+    ASSERT_NE(reg.key(RegRoot::CurrentUser, "K\\1\\Sub"), nullptr);
+    ASSERT_NE(reg.key(RegRoot::CurrentUser, "K\\3"), nullptr);
+    EXPECT_EQ(reg.key(RegRoot::CurrentUser, "K\\3")->value("v").data, QByteArray("x\0", 2));
+    // A key's deletion takes its subkeys, not its namesakes with a longer name.
+    const RegFileContents nested = parseRegFile(
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\A\\B]\r\n[HKEY_CURRENT_USER\\A\\BC]\r\n"
+        "[HKEY_CURRENT_USER\\A]\r\n[-HKEY_CURRENT_USER\\A]\r\n[HKEY_CURRENT_USER\\AB]\r\n");
+    EXPECT_EQ(nested.key(RegRoot::CurrentUser, "A\\B"), nullptr);
+    EXPECT_EQ(nested.key(RegRoot::CurrentUser, "A\\BC"), nullptr);
+    EXPECT_NE(nested.key(RegRoot::CurrentUser, "AB"), nullptr);
+}
+} // namespace
+
+namespace {
+// The store parses a file once while it stays the same, and sees every change: the same size
+// written again, or another file renamed over it.
+TEST(RegFileStore, SeesEveryChangeOfItsFile) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + "/user.reg";
+    const RegFileStore store({{RegRoot::CurrentUser, path}});
+    const auto startPage = [&](const QByteArray& value) {
+        return "REGEDIT4\r\n[HKEY_CURRENT_USER\\" + toGbk(kMain) + "]\r\n\"Start Page\"=\"" +
+               value + "\"\r\n";
+    };
+    const auto read = [&] {
+        return store.query(RegRoot::CurrentUser, kMain, "Start Page").value.data;
+    };
+    ASSERT_TRUE(writeFileBytes(path, startPage("http://a/")));
+    EXPECT_EQ(read(), sz("http://a/"));
+    EXPECT_EQ(read(), sz("http://a/"));
+    ASSERT_TRUE(writeFileBytes(path, startPage("http://b/")));
+    EXPECT_EQ(read(), sz("http://b/"));
+    ASSERT_TRUE(writeFileBytes(folder.path() + "/new.reg", startPage("http://c/")));
+    ASSERT_TRUE(
+        std::rename(QFile::encodeName(folder.path() + "/new.reg"), QFile::encodeName(path)) == 0);
+    EXPECT_EQ(read(), sz("http://c/"));
+}
 } // namespace
