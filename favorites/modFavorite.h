@@ -1,6 +1,7 @@
 #pragma once
 
 #include "favorites/FavoriteTree.h"
+#include "platform/ProfileFile.h"
 
 #include <QObject>
 #include <QString>
@@ -20,7 +21,8 @@ public:
     modFavorite(ShellFolders& shellFolders, ProfileFile& profile, FavoriteDialogs& dialogs,
                 MessageBoxes& messageBoxes, QObject* parent = nullptr);
 
-    static constexpr int kValueBufferSize = 2048;
+    // A shortcut's address is read whole: the reader's file limit is below this buffer.
+    static constexpr int kValueBufferSize = kMaxProfileFileSize + 1;
     static constexpr int kMaxEntries = 32767;
 
     // The shell folder's path without a trailing separator; empty (and logged) on failure.

@@ -20,12 +20,13 @@ namespace {
 // Non-blocking, so that a pipe or device under a shortcut's name cannot hang the reader.
 constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
 
-// The bytes of an open file, which it closes; nothing when it is no regular file.
+// The bytes of an open file, which it closes; nothing when it is no regular file or larger
+// than the limit.
 std::optional<QByteArray> readOpened(int fd, qint64 limit) {
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > limit) {
         ::close(fd);
         return std::nullopt;
     }
@@ -135,7 +136,7 @@ bool replaceFileAtomically(const fs::path& file, const QByteArray& bytes) {
 
 QString IniProfileFile::readValue(const QString& section, const QString& key, const fs::path& file,
                                   int bufferSize) {
-    return valueOf(readFile(file, kMaxReadSize), section, key, bufferSize);
+    return valueOf(readFile(file, kMaxProfileFileSize), section, key, bufferSize);
 }
 
 QStringList IniProfileFile::readValues(const QString& section, const QString& key,
@@ -147,7 +148,7 @@ QStringList IniProfileFile::readValues(const QString& section, const QString& ke
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const QByteArray& name : names) {
         const int fd = dir < 0 ? -1 : ::openat(dir, name.constData(), kReadFlags);
-        values << valueOf(readOpened(fd, kMaxReadSize), section, key, bufferSize);
+        values << valueOf(readOpened(fd, kMaxProfileFileSize), section, key, bufferSize);
     }
     if (dir >= 0)
         ::close(dir);

@@ -2,8 +2,8 @@
 
 #include "platform/ProfileFile.h"
 
-// Profile values in files on disk. Reading looks at the first kMaxReadSize bytes only, so a
-// huge file is never loaded whole.
+// Profile values in files on disk. A file larger than kMaxProfileFileSize gives no value and
+// is not read.
 class IniProfileFile final : public ProfileFile {
 public:
     QString readValue(const QString& section, const QString& key, const std::filesystem::path& file,
@@ -14,7 +14,6 @@ public:
     bool writeValue(const QString& section, const QString& key, const QString& value,
                     const std::filesystem::path& file) override;
 
-    static constexpr qint64 kMaxReadSize = 4 * 1024 * 1024;
     // The largest file a write will rewrite.
     static constexpr qint64 kMaxWriteSize = 64 * 1024 * 1024;
 };

@@ -5,6 +5,11 @@
 #include <QStringList>
 #include <filesystem>
 
+// The largest file that is read for a value: no shortcut comes near it (addresses of thousands
+// of bytes are common, tens of thousands are not), and a larger file is skipped as unreadable
+// without being read, however many of them a planted folder holds.
+constexpr int kMaxProfileFileSize = 64 * 1024;
+
 // One value of an initialisation file, with the semantics of the Windows profile functions:
 // section and key names match case-insensitively with blanks around them ignored, the first
 // matching section and key win, values are trimmed (and lose one pair of enclosing quotes).
