@@ -1,6 +1,7 @@
 #include "engine/EngineProfile.h"
 
 #include "engine/LocalPageGuard.h"
+#include "platform/PrivateFiles.h"
 #include "platform/XdgPaths.h"
 
 #include <QFontDatabase>
@@ -30,6 +31,9 @@ void applyChineseFonts(QWebEngineSettings* settings) {
 }
 
 QWebEngineProfile* createSharedProfile(QObject* parent) {
+    // Cookies, storage and the cache are the person's alone.
+    makePrivateFolder(xdg::appFolder(xdg::dataHome()));
+    makePrivateFolder(xdg::appFolder(xdg::cacheHome()));
     auto* profile = new QWebEngineProfile(QStringLiteral("tarnvale"), parent);
     profile->setPersistentStoragePath(xdg::appFolder(xdg::dataHome()) + QStringLiteral("/engine"));
     profile->setCachePath(xdg::appFolder(xdg::cacheHome()) + QStringLiteral("/engine"));

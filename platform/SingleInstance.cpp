@@ -114,7 +114,7 @@ std::optional<SingleInstance::Request> SingleInstance::decodeRequest(const QByte
 SingleInstance::Role SingleInstance::start(const QString& address, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     m_problems.clear();
-    QDir().mkpath(QFileInfo(m_lock->fileName()).absolutePath());
+    makePrivateFolder(QFileInfo(m_lock->fileName()).absolutePath()); // the profile's own folder
     while (true) {
         switch (handOver(address, deadline)) {
         case HandOver::Done:

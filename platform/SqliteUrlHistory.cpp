@@ -1,6 +1,7 @@
 #include "platform/SqliteUrlHistory.h"
 
 #include "platform/AddressText.h"
+#include "platform/PrivateFiles.h"
 #include "platform/XdgPaths.h"
 
 #include <QDir>
@@ -25,7 +26,9 @@ bool SqliteUrlHistory::open() const {
     if (m_open)
         return *m_open;
     m_open = false;
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // What a person visited is theirs alone; SQLite gives its journal the file's mode.
+    makePrivateFolder(QFileInfo(m_path).absolutePath());
+    makePrivateFile(m_path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));

@@ -1,5 +1,6 @@
 #include "platform/XdgShellFolders.h"
 
+#include "platform/PrivateFiles.h"
 #include "platform/XdgPaths.h"
 
 #include <QFileInfo>
@@ -19,6 +20,9 @@ ShellFolders::Lookup XdgShellFolders::folderPath(int csidl) {
         return lookup;
     }
     const QString path = favoritesPath();
+    // The program's own folder is private; the favorites in it keep the person's umask, as
+    // other programs share them.
+    makePrivateFolder(xdg::appFolder(xdg::dataHome()));
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path.toStdString()), error);
     if (error || !QFileInfo(path).isDir()) {

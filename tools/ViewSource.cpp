@@ -2,6 +2,7 @@
 
 #include "platform/GbkText.h"
 #include "platform/PageView.h"
+#include "platform/PrivateFiles.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/ProgramFolder.h"
 #include "platform/XdgPaths.h"
@@ -15,6 +16,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    // A page's source may hold what only this person may see (mail, accounts).
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.write(bytes);
     return file.commit();
 }
@@ -31,7 +34,7 @@ QString WritePageSource(const QString& markup) {
         return primary;
     // Opening the old file here would show an earlier page's source as this one's.
     const QString fallback = fallbackPageSourcePath();
-    QDir().mkpath(QFileInfo(fallback).absolutePath());
+    makePrivateFolder(QFileInfo(fallback).absolutePath());
     if (writeFile(fallback, bytes))
         return fallback;
     return QString();

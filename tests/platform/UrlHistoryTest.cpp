@@ -14,6 +14,9 @@ TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     for (qsizetype i = 0; i < visits.size(); ++i)
         history.recordVisit(visits[i], QStringLiteral("t%1").arg(i)); // the latest title stays
     history.recordVisit(longUrl, QString());
+    // What a person visited is private: the folder made for it, and the file.
+    EXPECT_EQ(fileMode(folder.path() + "/sub"), 0700);
+    EXPECT_EQ(fileMode(db), 0600);
     EXPECT_EQ(history.recentUrls(3), (QStringList{longUrl, "http://b/K%C3%B6ln", "http://a/"}));
     const auto entries = history.entries();
     ASSERT_EQ(entries.size(), 4);

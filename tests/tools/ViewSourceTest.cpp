@@ -42,6 +42,7 @@ TEST_F(ViewSourceTest, UnwritableProgramFolderFallsBackToTheCacheFolderOrNothing
     overrideProgramFolder(QStringLiteral("/proc")); // not writable, even for root
     EXPECT_EQ(show(QStringLiteral("<body>fresh</body>")), fallbackPageSourcePath());
     EXPECT_EQ(readFileBytes(fallbackPageSourcePath()), QByteArray("<body>fresh</body>\r\n"));
+    EXPECT_EQ(fileMode(fallbackPageSourcePath()), 0600); // a page's source may be private
 
     const QByteArray cache = qgetenv("XDG_CACHE_HOME");
     qputenv("XDG_CACHE_HOME", "/proc/none");
