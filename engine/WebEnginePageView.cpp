@@ -44,6 +44,7 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
 
     connect(m_page, &QWebEnginePage::titleChanged, this, &PageView::TitleChange);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEnginePageView::reportHistoryState);
+    connect(m_page, &QWebEnginePage::urlChanged, this, &PageView::locationChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, &WebEnginePageView::reportHistoryState);
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePageView::documentLoaded);
     connect(m_page, &QWebEnginePage::newWindowRequested, this,

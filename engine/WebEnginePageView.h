@@ -43,6 +43,8 @@ public:
     void Stop() override;
     QString LocationURL() const override;
     QString LocationName() const override;
+    PageHistory pageHistory() const override;
+    void restoreHistory(const PageHistory& restored) override;
     void ExecWB(int cmdID, int cmdexecopt) override;
     void DocumentMarkup(QObject* context, MarkupCallback callback) override;
     void setOffline(bool on) override;

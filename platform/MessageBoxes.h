@@ -13,6 +13,11 @@ public:
     // Yes/No question; true when the user answered Yes.
     virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text,
                           Icon icon = Icon::Question) = 0;
+    // A question with two buttons of these captions, the first the default one (Enter); Esc
+    // or closing the box chooses the second. True when the user chose the first.
+    virtual bool askChoice(QWidget* owner, const QString& title, const QString& text,
+                           const QString& first, const QString& second,
+                           Icon icon = Icon::Question) = 0;
     // A single OK button.
     virtual void inform(QWidget* owner, const QString& title, const QString& text,
                         Icon icon = Icon::Information) = 0;

@@ -1,9 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
+
+// A page's back and forward list: its addresses (the engine's encoded form), which of them
+// shows (-1 before the first page has loaded), and the view's own record of the list (with
+// what each page held: form fields, scroll position), which only the same build of the view
+// reads back; empty when it keeps none.
+struct PageHistory {
+    QStringList urls;
+    int current = -1;
+    QByteArray viewState;
+};
 
 // The hosted page view of a browser window: the operations the window asks of it and the
 // events it raises, with the names and meanings the window code is written against. One
@@ -42,6 +54,11 @@ public:
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;
 
+    virtual PageHistory pageHistory() const = 0;
+    // Gives a view that has loaded nothing yet this list and loads its current page. Without a
+    // view state it can read, the view opens the current address alone.
+    virtual void restoreHistory(const PageHistory& history) = 0;
+
     // Runs one document command with the view's own dialogs (save, print, page set-up,
     // preview, properties) or edit actions. Without a document, or for a command the view
     // does not know, nothing happens.
@@ -73,6 +90,9 @@ Q_SIGNALS:
     void NewWindow2(PageView** ppDisp);
     // A top-level document finished loading (also with an error page).
     void DocumentComplete(const QString& url);
+    // The top-level address changed (a new page, Back, Forward, an anchor or a script's
+    // history entry); the back and forward list may have changed with it.
+    void locationChanged();
     // Esc was pressed in the page (not in its find bar); the page has the key as well.
     void EscapePressed();
 

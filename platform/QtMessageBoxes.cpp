@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QMessageBox::Icon toQt(MessageBoxes::Icon icon) {
@@ -28,6 +29,17 @@ bool QtMessageBoxes::askYesNo(QWidget* owner, const QString& title, const QStrin
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;
+}
+
+bool QtMessageBoxes::askChoice(QWidget* owner, const QString& title, const QString& text,
+                               const QString& first, const QString& second, Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* chosen = box.addButton(first, QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(second, QMessageBox::RejectRole));
+    box.setDefaultButton(chosen);
+    box.exec();
+    return box.clickedButton() == chosen;
 }
 
 void QtMessageBoxes::inform(QWidget* owner, const QString& title, const QString& text, Icon icon) {

@@ -12,10 +12,17 @@ public:
         QString title;
         QString text;
         Icon icon = Icon::None;
+        QString buttons; // of askChoice: "first|second"
     };
 
     bool askYesNo(QWidget*, const QString& title, const QString& text, Icon icon) override {
         show(title, text, icon);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    bool askChoice(QWidget*, const QString& title, const QString& text, const QString& first,
+                   const QString& second, Icon icon) override {
+        show(title, text, icon);
+        shown.last().buttons = first + '|' + second;
         return answers.isEmpty() ? false : answers.takeFirst();
     }
     void inform(QWidget*, const QString& title, const QString& text, Icon icon) override {
@@ -28,7 +35,7 @@ public:
 
 private:
     void show(const QString& title, const QString& text, Icon icon) {
-        shown.append({title, text, icon});
+        shown.append({title, text, icon, QString()});
         if (onShow)
             onShow();
     }

@@ -27,6 +27,11 @@ public:
     void Stop() override { calls << QStringLiteral("Stop"); }
     QString LocationURL() const override { return locationUrl; }
     QString LocationName() const override { return locationName; }
+    PageHistory pageHistory() const override { return history; }
+    void restoreHistory(const PageHistory& restored) override {
+        calls << QStringLiteral("restoreHistory:%1").arg(restored.current);
+        history = restored;
+    }
     void setRegisterAsBrowser(bool on) override {
         calls << QStringLiteral("setRegisterAsBrowser:") + flag(on);
         PageView::setRegisterAsBrowser(on);
@@ -58,6 +63,7 @@ public:
     QStringList calls;    // "Navigate:<url>", "GoBack", "setSilent:true", "ExecWB:6", ...
     QString locationUrl;  // answered by LocationURL()
     QString locationName; // answered by LocationName()
+    PageHistory history;  // answered by pageHistory(), replaced by restoreHistory
     std::function<void(const QString&)> onNavigate; // runs inside Navigate
     std::optional<QString> markup; // answered by DocumentMarkup, after the call returns
 
