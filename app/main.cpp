@@ -1,5 +1,8 @@
 #include "browser/Services.h"
+#include "browser/SessionFile.h"
+#include "browser/SessionKeeper.h"
 #include "browser/StartAddress.h"
+#include "browser/StartWindows.h"
 #include "browser/frmMain.h"
 #include "core/modMain.h"
 #include "engine/DownloadManager.h"
@@ -71,6 +74,7 @@ int main(int argc, char* argv[]) {
     QWebEngineProfile* profile = createSharedProfile();
     EngineUrlCacheBackend urlCache(profile, &history);
     DownloadManager downloads(profile, &pageDialogs);
+    SessionKeeper session(sessionFile::defaultPath());
 
     Services services;
     services.registry = registry.get();
@@ -84,16 +88,15 @@ int main(int argc, char* argv[]) {
     services.createPageView = [profile, &history, &pageDialogs](QWidget* parent) {
         return new WebEnginePageView(profile, &history, &pageDialogs, parent);
     };
+    services.session = &session;
 
-    auto* first = new frmMain(services);
-    first->mstrURLNewWindow = address;
-    first->mblnURLGiven = true;
-    first->Show();
+    // Connected first: a start may hand its address over while this one still asks.
     QObject::connect(&instance, &SingleInstance::addressReceived, &app,
                      [&services](const QString& given) {
                          if (frmMain* window = frmMain::OpenNewWindow(services, given, true))
                              window->raise();
                      });
+    OpenStartWindows(services, address);
     const int exitCode = app.exec();
     // No window opens any more: a start from now on waits for the lock and runs the browser.
     instance.stopListening();

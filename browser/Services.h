@@ -10,6 +10,7 @@ class modFavorite;
 class PageView;
 class QWidget;
 class RegistryStore;
+class SessionKeeper;
 class SkinEngine;
 class UrlHistory;
 
@@ -29,4 +30,6 @@ struct Services {
     FileChooser* fileChooser = nullptr;
     // Creates the hosted page view of a window.
     std::function<PageView*(QWidget* parent)> createPageView;
+    // The open windows kept for a start after a crash, and the closed ones for reopening.
+    SessionKeeper* session = nullptr;
 };

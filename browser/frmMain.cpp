@@ -3,6 +3,7 @@
 #include "browser/HandCursor.h"
 #include "browser/ImageButton.h"
 #include "browser/PictureBox.h"
+#include "browser/SessionKeeper.h"
 #include "browser/SolidSurface.h"
 #include "browser/TextBox.h"
 #include "browser/modcboAutoComplete.h"
@@ -69,7 +70,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     , m_geometry(designGeometry()) {
     Q_ASSERT(services.registry && services.messageBoxes && services.urlHistory && services.skin &&
              services.favorites && services.urlCache && services.launcher && services.fileChooser &&
-             services.createPageView);
+             services.createPageView && services.session);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kInitialCaption);
     windows().append(this);
@@ -79,6 +80,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     connectPageView();
     connectPageCommands();
     createShortcuts();
+    connectSession();
     connect(m_services.favorites, &modFavorite::favoritesRebuilt, this,
             &frmMain::refreshFavoritesMenu);
     refreshFavoritesMenu();
@@ -184,7 +186,9 @@ void frmMain::Load() {
         mstrURLNewWindow = gstrStartPage;
     EnableAutoComplete(txtURL, SHACF_URLHISTORY, m_services.urlHistory);
     LoadAllFavorite();
-    if (!given || CheckGivenAddress(mstrURLNewWindow))
+    if (!m_restore.urls.isEmpty())
+        webMain->restoreHistory(m_restore);
+    else if (!given || CheckGivenAddress(mstrURLNewWindow))
         NavigateTo(mstrURLNewWindow);
     ApplySkin(this);
 }
@@ -208,6 +212,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     // A closing window stops being the default window at once, not when it is deleted.
     windows().removeAll(this);
     m_closed = true;
+    m_services.session->windowClosed(windowHistory());
     if (m_busy > 0)
         setAttribute(Qt::WA_DeleteOnClose, false); // the last Busy deletes it
 }

@@ -2,6 +2,7 @@
 
 #include "browser/Services.h"
 #include "browser/WindowLayout.h"
+#include "platform/PageView.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -10,7 +11,6 @@
 
 class FavoritesMenu;
 class ImageButton;
-class PageView;
 class PictureBox;
 class SolidSurface;
 class QAction;
@@ -60,6 +60,10 @@ public:
     // A new window on the address, loaded and shown; the focus goes into its address box.
     static frmMain* OpenNewWindow(const Services& services, const QString& strURL,
                                   bool blnGiven = false);
+    // A new window on this back and forward list, showing its current page.
+    static frmMain* ReopenWindow(const Services& services, const PageHistory& history);
+    // The page's back and forward list; a page still loading its first address has that one.
+    PageHistory windowHistory() const;
     // An address the user did not type (the start page, a favorite, one another program
     // gave) opens only if it is a web address; otherwise the window says so, logs it and
     // returns false.
@@ -74,6 +78,7 @@ public:
     // Menu and tool bar handlers; others (the tool bar, other windows) run them directly.
     void mnuMainFileNewLabel_Click();
     void mnuMainFileExit_Click();
+    void mnuMainFileReopen_Click();
     void mnuMainViewGoBack_Click();
     void mnuMainViewGoForword_Click();
     void mnuMainViewGoHomePage_Click();
@@ -113,6 +118,7 @@ public:
     QAction* mnuMainFileProperty = nullptr;
     QAction* mnuMainFileOffLine = nullptr;
     QAction* mnuMainFileExit = nullptr;
+    QAction* mnuMainFileReopen = nullptr;
     QAction* mnuMainEditCut = nullptr;
     QAction* mnuMainEditCopy = nullptr;
     QAction* mnuMainEditPaste = nullptr;
@@ -156,6 +162,7 @@ private:
     void connectPageView();
     void connectPageCommands();
     void createShortcuts();
+    void connectSession();
     void focusBox(TextBox* box);
     // The user is typing in one of the window's boxes; the page must not take the focus.
     bool isUserTyping() const;
@@ -194,6 +201,7 @@ private:
     SolidSurface* m_client = nullptr;
     WindowGeometry m_geometry;
     FavoritesMenu* m_favoritesMenu = nullptr;
+    PageHistory m_restore; // opened instead of mstrURLNewWindow when it has addresses
     // The box whose Enter started the navigation under way: its page takes the focus when
     // complete, unless the user has typed in a box since.
     QPointer<TextBox> m_navigatedFrom;

@@ -40,6 +40,7 @@ const MenuRow kMenuBar[] = {
     ITEM(mnuMainFileProperty, "属性(&R)", nullptr),
     ITEM(mnuMainFileOffLine, "脱机工作(&W)", nullptr),
     ITEM(mnuMainFileExit, "关闭(&C)", &frmMain::mnuMainFileExit_Click),
+    ITEM(mnuMainFileReopen, "重新打开关闭的窗口(&L)", &frmMain::mnuMainFileReopen_Click),
     MENU(mnuMainEdit, "编辑(&E)"),
     ITEM(mnuMainEditCut, "剪切(&T)", nullptr),
     ITEM(mnuMainEditCopy, "复制(&C)", nullptr),
@@ -80,8 +81,8 @@ const MenuRow kMenuBar[] = {
 #undef SEPARATOR
 } // namespace
 
-// Captions with their access keys, no shortcut text, nothing checked or disabled; only the
-// favorites template is hidden, and Work Offline is checkable.
+// Captions with their access keys, no shortcut text, nothing checked; only the favorites
+// template is hidden, Work Offline is checkable, and Reopen is disabled while no window closed.
 void frmMain::createMenus() {
     QMenu* current = nullptr;
     for (const MenuRow& row : kMenuBar) {

@@ -1,6 +1,7 @@
 // The Tools and Help menus, View Source and File Open of a browser window.
 #include "browser/frmMain.h"
 
+#include "browser/SessionKeeper.h"
 #include "browser/frmOpen.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PageView.h"
@@ -22,6 +23,8 @@ void frmMain::mnuMainToolHistoryClearExplorer_Click() {
                                            MessageBoxes::Icon::Question))
         return;
     ClearHistory(*m_services.urlCache, *m_services.messageBoxes, this);
+    // The closed windows' lists are traces too; the open windows' stay as the pages do.
+    m_services.session->forgetClosed();
 }
 
 void frmMain::mnuMainToolEXENotepad_Click() {

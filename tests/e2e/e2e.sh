@@ -312,6 +312,36 @@ case_a_browser_that_ends_leaves_the_address_to_the_next_start() {
     wait_window "$(caption First)" > /dev/null || fail "address lost while closing"
 }
 
+# After a kill the next start offers the windows again, each on its page with its history; after
+# a clean exit nothing is asked.
+session_holds() { grep -q "pages/$1.html" "$root/home/.local/share/tarnvale/session.json" 2> /dev/null; }
+case_windows_come_back_after_a_crash_and_a_clean_exit_asks_nothing() {
+    page third "<title>Third</title>"
+    start
+    local first=$pid main question
+    main=$(wait_window "$(caption First)") || fail "no window" || return
+    enter_address "$main" "$(page_url second)"
+    wait_window "$(caption Second)" > /dev/null || fail "address not opened" || return
+    start "$(page_url third)"
+    wait_window "$(caption Third)" > /dev/null || fail "address not handed over" || return
+    until_ok session_holds second && until_ok session_holds third || fail "session not kept" || return
+    [ "$(stat -c %a "$root/home/.local/share/tarnvale/session.json")" = 600 ] || fail "session not private"
+    { kill -9 "$first" && wait "$first"; } 2> /dev/null
+    start
+    started=("$pid") # the browser close_all waits for
+    question=$(wait_window '^塔文浏览器\(Tarnvale\)$') || fail "nothing asked" || return
+    keys "$question" Return
+    main=$(wait_window "$(caption Second)") || fail "Second not restored" || return
+    wait_window "$(caption Third)" > /dev/null || fail "Third not restored"
+    until_ok maximised "$main" || fail "restored window not maximised"
+    keys "$main" alt+Left
+    wait_window "$(caption First)" > /dev/null || fail "Back lost"
+    close_all || fail "browser ended with status $?"
+    start
+    wait_window "$(caption First)" > /dev/null || fail "no window after a clean exit"
+    window_count_is '^塔文浏览器\(Tarnvale\)$' 0 || fail "asked after a clean exit"
+}
+
 for run in $(declare -F | sed -n "s/^declare -f case_\\(.*${3:-}.*\\)/\\1/p"); do
     prepare "$run" first
     page first "<title>First</title>"

@@ -3,6 +3,7 @@
 #include "browser/ImageButton.h"
 #include "browser/PictureBox.h"
 #include "browser/Services.h"
+#include "browser/SessionKeeper.h"
 #include "browser/TextBox.h"
 #include "browser/frmMain.h"
 #include "favorites/modFavorite.h"
@@ -62,9 +63,11 @@ public:
     IniProfileFile profile;
     FakeFavoriteDialogs favoriteDialogs;
     modFavorite favorites;
+    SessionKeeper session{folder.path() + QStringLiteral("/session.json")};
     Services services{&registry, &boxes,       &history,
                       &skin,     &favorites,   &urlCache,
-                      &launcher, &fileChooser, &FakePageView::create};
+                      &launcher, &fileChooser, &FakePageView::create,
+                      &session};
 };
 
 // Browser windows on fake services, offscreen.
