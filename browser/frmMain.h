@@ -10,6 +10,7 @@
 #include <QPointer>
 
 class FavoritesMenu;
+class HistoryWindow;
 class ImageButton;
 class PictureBox;
 class SolidSurface;
@@ -94,6 +95,7 @@ public:
     void mnuMainFavoriteUser_Click(int index);
     void mnuMainFileOpen_Click();
     void mnuMainViewSourceCode_Click();
+    void mnuMainViewHistory_Click();
     void mnuMainToolHistoryClearExplorer_Click();
     void mnuMainToolEXENotepad_Click();
     void mnuMainToolEXEExplorer_Click();
@@ -130,6 +132,7 @@ public:
     QAction* mnuMainViewStop = nullptr;
     QAction* mnuMainViewRefresh = nullptr;
     QAction* mnuMainViewSourceCode = nullptr;
+    QAction* mnuMainViewHistory = nullptr;
     QAction* mnuMainFavoriteAdd = nullptr;
     QAction* mnuMainFavoriteModify = nullptr;
     QAction* mnuMainFavoriteUser = nullptr;
@@ -202,6 +205,7 @@ private:
     WindowGeometry m_geometry;
     FavoritesMenu* m_favoritesMenu = nullptr;
     PageHistory m_restore; // opened instead of mstrURLNewWindow when it has addresses
+    QPointer<HistoryWindow> m_historyWindow;
     // The box whose Enter started the navigation under way: its page takes the focus when
     // complete, unless the user has typed in a box since.
     QPointer<TextBox> m_navigatedFrom;

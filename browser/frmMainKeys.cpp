@@ -24,6 +24,7 @@ const MenuKeys kMenuKeys[] = {
     {&frmMain::mnuMainFileOpen, {Qt::CTRL | Qt::Key_O}},
     {&frmMain::mnuMainFileExit, {Qt::CTRL | Qt::Key_W}},
     {&frmMain::mnuMainFileReopen, {Qt::CTRL | Qt::SHIFT | Qt::Key_T}},
+    {&frmMain::mnuMainViewHistory, {Qt::CTRL | Qt::Key_H}},
     {&frmMain::mnuMainFavoriteAdd, {Qt::CTRL | Qt::Key_D}},
     {&frmMain::mnuMainFileSaveAs, {Qt::CTRL | Qt::Key_S}},
     {&frmMain::mnuMainFilePrint, {Qt::CTRL | Qt::Key_P}},

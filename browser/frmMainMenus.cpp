@@ -57,6 +57,8 @@ const MenuRow kMenuBar[] = {
     ITEM(mnuMainViewRefresh, "刷新(&R)", &frmMain::mnuMainViewRefresh_Click),
     SEPARATOR(mnuLinedadsgf),
     ITEM(mnuMainViewSourceCode, "查看源文件(&O)", &frmMain::mnuMainViewSourceCode_Click),
+    SEPARATOR(mnuLinehistvw),
+    ITEM(mnuMainViewHistory, "历史记录(&I)", &frmMain::mnuMainViewHistory_Click),
     MENU(mnuMainFavorite, "收藏夹(&A)"),
     ITEM(mnuMainFavoriteAdd, "添加到收藏夹", &frmMain::mnuMainFavoriteAdd_Click),
     ITEM(mnuMainFavoriteModify, "整理收藏夹", &frmMain::mnuMainFavoriteModify_Click),

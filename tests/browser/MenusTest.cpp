@@ -24,15 +24,15 @@ TEST_F(MenusTest, TheMenuBarAsTheUserSeesIt) {
             EXPECT_EQ(item->isEnabled(), item != window->mnuMainFileReopen);
         }
     }
-    EXPECT_EQ(
-        seen.join('|'),
-        "[文件(&F)]|新建(&N)|打开(&O)...|另存为(&S)...|-|页面设置(&U)...|打印(&P)...|"
-        "打印预览(&V)...|-|属性(&R)|脱机工作(&W)|关闭(&C)|重新打开关闭的窗口(&L)|[编辑(&E)]|"
-        "剪切(&T)|复制(&C)|"
-        "粘贴(&P)|-|全选(&A)|查找(在当前页)(&F)|[查看(&V)]|主页(&H)|-|后退(&B)|向前(&F)|"
-        "停止(&P)|刷新(&R)|-|查看源文件(&O)|[收藏夹(&A)]|添加到收藏夹|整理收藏夹|-|[工具(&T)]|"
-        "清除历史记录|-|记事本|资源浏览器|-|Internet 选项|[帮助(&H)]|浏览器主页(&H)|-|"
-        "关于(&A)...");
+    EXPECT_EQ(seen.join('|'),
+              "[文件(&F)]|新建(&N)|打开(&O)...|另存为(&S)...|-|页面设置(&U)...|打印(&P)...|"
+              "打印预览(&V)...|-|属性(&R)|脱机工作(&W)|关闭(&C)|重新打开关闭的窗口(&L)|[编辑(&E)]|"
+              "剪切(&T)|复制(&C)|"
+              "粘贴(&P)|-|全选(&A)|查找(在当前页)(&F)|[查看(&V)]|主页(&H)|-|后退(&B)|向前(&F)|"
+              "停止(&P)|刷新(&R)|-|查看源文件(&O)|-|历史记录(&I)|[收藏夹(&A)]|"
+              "添加到收藏夹|整理收藏夹|-|[工具(&T)]|"
+              "清除历史记录|-|记事本|资源浏览器|-|Internet 选项|[帮助(&H)]|浏览器主页(&H)|-|"
+              "关于(&A)...");
     EXPECT_TRUE(window->mnuMainFileOffLine->isCheckable());
     EXPECT_EQ(window->mnuMainFavoriteUser->text(), QStringLiteral("用户链接..."));
     EXPECT_EQ(window->mnuMainFavorite->actions().last(), window->mnuMainFavoriteUser);
@@ -142,6 +142,7 @@ TEST_F(MenusTest, KeysOfTheWindow) {
         {Qt::CTRL | Qt::Key_N, "mnuMainFileNewLabel"},
         {Qt::CTRL | Qt::Key_W, "mnuMainFileExit"},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_T, "mnuMainFileReopen"},
+        {Qt::CTRL | Qt::Key_H, "mnuMainViewHistory"},
         {Qt::CTRL | Qt::Key_L, "txtURL"},
         {QKeyCombination(Qt::Key_F6), "txtURL"},
         {Qt::ALT | Qt::Key_D, "txtURL"},
