@@ -170,6 +170,10 @@ void frmMain::connectPageView() {
     connect(webMain, &PageView::NewWindow2, this, &frmMain::webMain_NewWindow2);
     connect(webMain, &PageView::DocumentComplete, this, &frmMain::webMain_DocumentComplete);
     connect(webMain, &PageView::EscapePressed, this, &frmMain::mnuMainViewStop_Click);
+    connect(webMain, &PageView::EscapePressed, this, [this] {
+        if (isFullScreen())
+            mnuMainViewFullScreen_Click();
+    });
 }
 
 void frmMain::Load() {

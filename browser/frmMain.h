@@ -15,6 +15,7 @@ class ImageButton;
 class PictureBox;
 class SolidSurface;
 class QAction;
+class QLabel;
 class QMenu;
 class TextBox;
 
@@ -95,6 +96,10 @@ public:
     void mnuMainFavoriteUser_Click(int index);
     void mnuMainFileOpen_Click();
     void mnuMainViewSourceCode_Click();
+    void mnuMainViewZoomIn_Click();
+    void mnuMainViewZoomOut_Click();
+    void mnuMainViewZoomReset_Click();
+    void mnuMainViewFullScreen_Click();
     void mnuMainViewHistory_Click();
     void mnuMainToolHistoryClearExplorer_Click();
     void mnuMainToolEXENotepad_Click();
@@ -132,6 +137,16 @@ public:
     QAction* mnuMainViewStop = nullptr;
     QAction* mnuMainViewRefresh = nullptr;
     QAction* mnuMainViewSourceCode = nullptr;
+    QMenu* mnuMainViewZoom = nullptr;
+    QAction* mnuMainViewZoomIn = nullptr;
+    QAction* mnuMainViewZoomOut = nullptr;
+    QAction* mnuMainViewZoomReset = nullptr;
+    QMenu* mnuMainViewEncoding = nullptr;
+    QAction* mnuMainViewEncodingAuto = nullptr;
+    QAction* mnuMainViewEncodingGb18030 = nullptr;
+    QAction* mnuMainViewEncodingUtf8 = nullptr;
+    QAction* mnuMainViewEncodingBig5 = nullptr;
+    QAction* mnuMainViewFullScreen = nullptr;
     QAction* mnuMainViewHistory = nullptr;
     QAction* mnuMainFavoriteAdd = nullptr;
     QAction* mnuMainFavoriteModify = nullptr;
@@ -152,6 +167,8 @@ public:
     TextBox* txtSearch = nullptr;
     QMap<int, ImageButton*> imgToolBar;
     PageView* webMain = nullptr;
+    // The address of the link under the mouse, over the page's bottom left corner.
+    QLabel* lblLinkAddress = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -162,6 +179,9 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void createViewMenus();
+    void webMain_StatusTextChange(const QString& text);
+    void placeLinkAddress();
     void connectPageView();
     void connectPageCommands();
     void createShortcuts();

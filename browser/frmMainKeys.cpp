@@ -29,6 +29,10 @@ const MenuKeys kMenuKeys[] = {
     {&frmMain::mnuMainFileSaveAs, {Qt::CTRL | Qt::Key_S}},
     {&frmMain::mnuMainFilePrint, {Qt::CTRL | Qt::Key_P}},
     {&frmMain::mnuMainViewSourceCode, {Qt::CTRL | Qt::Key_U}},
+    {&frmMain::mnuMainViewZoomIn, {Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus}},
+    {&frmMain::mnuMainViewZoomOut, {Qt::CTRL | Qt::Key_Minus}},
+    {&frmMain::mnuMainViewZoomReset, {Qt::CTRL | Qt::Key_0}},
+    {&frmMain::mnuMainViewFullScreen, {Qt::Key_F11}},
 };
 } // namespace
 

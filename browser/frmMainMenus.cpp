@@ -19,12 +19,15 @@ struct MenuRow {
     QMenu* frmMain::*menu;
     QAction* frmMain::*item;
     Handler handler;
+    bool submenu = false; // a menu inside the current one, up to the next END_SUBMENU
 };
 
 // clang-format off
 #define MENU(name, caption) {#name, caption, &frmMain::name, nullptr, nullptr}
 #define ITEM(name, caption, handler) {#name, caption, nullptr, &frmMain::name, handler}
 #define SEPARATOR(name) {#name, "-", nullptr, nullptr, nullptr}
+#define SUBMENU(name, caption) {#name, caption, &frmMain::name, nullptr, nullptr, true}
+#define END_SUBMENU {nullptr, nullptr, nullptr, nullptr, nullptr}
 // clang-format on
 
 const MenuRow kMenuBar[] = {
@@ -57,6 +60,19 @@ const MenuRow kMenuBar[] = {
     ITEM(mnuMainViewRefresh, "刷新(&R)", &frmMain::mnuMainViewRefresh_Click),
     SEPARATOR(mnuLinedadsgf),
     ITEM(mnuMainViewSourceCode, "查看源文件(&O)", &frmMain::mnuMainViewSourceCode_Click),
+    SEPARATOR(mnuLineViewLook),
+    SUBMENU(mnuMainViewZoom, "缩放(&Z)"),
+    ITEM(mnuMainViewZoomIn, "放大(&I)", &frmMain::mnuMainViewZoomIn_Click),
+    ITEM(mnuMainViewZoomOut, "缩小(&O)", &frmMain::mnuMainViewZoomOut_Click),
+    ITEM(mnuMainViewZoomReset, "100%", &frmMain::mnuMainViewZoomReset_Click),
+    END_SUBMENU,
+    SUBMENU(mnuMainViewEncoding, "编码(&D)"),
+    ITEM(mnuMainViewEncodingAuto, "自动检测(&A)", nullptr),
+    ITEM(mnuMainViewEncodingGb18030, "简体中文(GB18030)(&G)", nullptr),
+    ITEM(mnuMainViewEncodingUtf8, "Unicode(UTF-8)(&U)", nullptr),
+    ITEM(mnuMainViewEncodingBig5, "繁体中文(Big5)(&B)", nullptr),
+    END_SUBMENU,
+    ITEM(mnuMainViewFullScreen, "全屏显示(&U)", &frmMain::mnuMainViewFullScreen_Click),
     SEPARATOR(mnuLinehistvw),
     ITEM(mnuMainViewHistory, "历史记录(&I)", &frmMain::mnuMainViewHistory_Click),
     MENU(mnuMainFavorite, "收藏夹(&A)"),
@@ -81,17 +97,26 @@ const MenuRow kMenuBar[] = {
 #undef MENU
 #undef ITEM
 #undef SEPARATOR
+#undef SUBMENU
+#undef END_SUBMENU
 } // namespace
 
 // Captions with their access keys, no shortcut text, nothing checked; only the favorites
 // template is hidden, Work Offline is checkable, and Reopen is disabled while no window closed.
 void frmMain::createMenus() {
+    QMenu* top = nullptr;
     QMenu* current = nullptr;
     for (const MenuRow& row : kMenuBar) {
+        if (!row.name) { // the end of a menu inside another
+            current = top;
+            continue;
+        }
         const QString name = QString::fromLatin1(row.name);
         const QString caption = QString::fromUtf8(row.caption);
         if (row.menu) {
-            current = menuBar()->addMenu(caption);
+            current = row.submenu ? current->addMenu(caption) : menuBar()->addMenu(caption);
+            if (!row.submenu)
+                top = current;
             current->setObjectName(name);
             current->menuAction()->setObjectName(name);
             this->*row.menu = current;
@@ -106,4 +131,5 @@ void frmMain::createMenus() {
     }
     mnuMainFileOffLine->setCheckable(true);
     mnuMainFavoriteUser->setVisible(false);
+    createViewMenus();
 }

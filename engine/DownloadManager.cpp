@@ -93,10 +93,15 @@ QString DownloadManager::settleFile(const QString& part, const QString& target, 
 }
 
 void DownloadManager::handle(QWebEngineDownloadRequest* download) {
-    if (download->isSavePageDownload())
-        return; // "Save As" accepted it already, with the user's own path
     auto* page = qobject_cast<WebEnginePage*>(download->page());
     WebEnginePageView* view = page ? page->view() : nullptr;
+    if (download->isSavePageDownload()) {
+        // "另存为" accepted it already, with the person's own path; the engine's own menu did
+        // not: it is asked the same way.
+        if (download->state() == QWebEngineDownloadRequest::DownloadRequested && view)
+            view->acceptSavePage(download);
+        return;
+    }
     const bool silent = !view || view->Silent() || !m_dialogs;
     const QString name = download->downloadFileName().isEmpty() ? QStringLiteral("下载")
                                                                 : download->downloadFileName();

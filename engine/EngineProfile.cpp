@@ -45,6 +45,9 @@ QWebEngineProfile* createSharedProfile(QObject* parent) {
     // blocker did: links with a target and window.open in a click handler still open.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // PDFs show in the window with the engine's own viewer; saving one stays a choice.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     // Chinese pages that declare no character set are GBK far more often than Latin-1.
     settings->setDefaultTextEncoding(QStringLiteral("GBK"));
     applyChineseFonts(settings);

@@ -27,7 +27,10 @@ QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
     return nullptr;
 }
 
-bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
+bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type,
+                                            bool isMainFrame) {
+    if (isMainFrame)
+        m_view->mainFrameNavigation(url, type == NavigationTypeFormSubmitted);
     Q_EMIT m_view->BeforeNavigate2(url.toString());
     return true;
 }

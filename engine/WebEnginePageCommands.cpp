@@ -8,6 +8,7 @@
 #include "platform/PageProperties.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPrinter>
 #include <QTimer>
@@ -59,16 +60,37 @@ void WebEnginePageView::ExecWB(int cmdID, int) {
     }
 }
 
+namespace {
+QWebEngineDownloadRequest::SavePageFormat engineFormat(PageDialogs::SaveFormat format) {
+    return format == PageDialogs::SaveFormat::CompleteHtml
+               ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
+               : QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+}
+} // namespace
+
 void WebEnginePageView::saveAs() {
     if (!m_dialogs)
         return;
-    const QString name = fileNameFromTitle(LocationName(), QStringLiteral("网页"));
-    const auto target = m_dialogs->chooseSaveTarget(this, name);
-    if (!target)
+    const auto target = m_dialogs->chooseSaveTarget(
+        this, fileNameFromTitle(LocationName(), QStringLiteral("网页")));
+    if (target)
+        m_page->save(target->path, engineFormat(target->format));
+}
+
+void WebEnginePageView::acceptSavePage(QWebEngineDownloadRequest* download) {
+    const auto target = m_dialogs
+                            ? m_dialogs->chooseSaveTarget(
+                                  this, fileNameFromTitle(LocationName(), QStringLiteral("网页")))
+                            : std::nullopt;
+    if (!target) {
+        download->cancel();
         return;
-    m_page->save(target->path, target->format == PageDialogs::SaveFormat::CompleteHtml
-                                   ? QWebEngineDownloadRequest::CompleteHtmlSaveFormat
-                                   : QWebEngineDownloadRequest::MimeHtmlSaveFormat);
+    }
+    const QFileInfo file(target->path);
+    download->setSavePageFormat(engineFormat(target->format));
+    download->setDownloadDirectory(file.absolutePath());
+    download->setDownloadFileName(file.fileName());
+    download->accept();
 }
 
 // Printing is asynchronous and the engine refuses a second job while one runs: the printer

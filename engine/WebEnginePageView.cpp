@@ -1,8 +1,10 @@
 #include "engine/WebEnginePageView.h"
 
+#include "core/BrowserOptions.h"
 #include "engine/FindBar.h"
 #include "engine/PageRequestFilter.h"
 #include "engine/WebEnginePage.h"
+#include "platform/AddressText.h"
 #include "platform/UrlHistory.h"
 
 #include <QApplication>
@@ -17,11 +19,12 @@
 #include <QWebEngineView>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
-                                     PageDialogs* dialogs, QWidget* parent)
+                                     PageDialogs* dialogs, QWidget* parent, BrowserOptions* options)
     : PageView(parent)
     , m_view(new QWebEngineView(this))
     , m_history(history)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_options(options) {
     m_page = new WebEnginePage(profile, this, m_view);
     m_view->setPage(m_page);
     // Starts the page now (this navigates nowhere), so that the engine's render widget exists
@@ -49,6 +52,11 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePageView::documentLoaded);
     connect(m_page, &QWebEnginePage::newWindowRequested, this,
             &WebEnginePageView::openRequestedWindow);
+    connect(m_page, &QWebEnginePage::linkHovered, this,
+            [this](const QString& url) { Q_EMIT StatusTextChange(shownAddress(url)); });
+    if (m_options)
+        connect(m_options, &BrowserOptions::changed, this, &WebEnginePageView::applyHostLook);
+    applyHostLook();
 }
 
 void WebEnginePageView::Navigate(const QString& url) {
@@ -99,7 +107,10 @@ void WebEnginePageView::setSilent(bool on) {
 }
 
 bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {
-    // Keys reach whichever widget of the engine has the focus; catch them on their way.
+    // Keys and the wheel reach whichever widget of the engine has them; catch them on their way.
+    if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
+        m_view->isAncestorOf(static_cast<QWidget*>(watched)) && zoomByWheel(event))
+        return true;
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return PageView::eventFilter(watched, event);
     auto* target = static_cast<QWidget*>(watched);
@@ -164,6 +175,8 @@ void WebEnginePageView::reportHistoryState() {
 
 void WebEnginePageView::documentLoaded(bool ok) {
     reportHistoryState();
+    if (ok)
+        detectEncoding();
     const QString url = LocationURL();
     if (ok && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());

@@ -5,9 +5,11 @@
 #include <memory>
 #include <optional>
 
+class BrowserOptions;
 class FindBar;
 class QAuthenticator;
 class QWebEngineCertificateError;
+class QWebEngineDownloadRequest;
 class QWebEngineFullScreenRequest;
 class QWebEngineNewWindowRequest;
 class PageDialogs;
@@ -20,12 +22,13 @@ class UrlHistory;
 class WebEnginePage;
 
 // PageView on Qt WebEngine. All views share one profile; top-level pages that finish
-// loading are recorded in the URL history. Ctrl+F inside the view opens its find bar.
+// loading are recorded in the URL history. Ctrl+F inside the view opens its find bar. Each
+// host gets the zoom and text encoding the options remember for it (none: the defaults).
 class WebEnginePageView final : public PageView {
     Q_OBJECT
 public:
     WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history, PageDialogs* dialogs,
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr, BrowserOptions* options = nullptr);
     ~WebEnginePageView() override;
     Q_DISABLE_COPY_MOVE(WebEnginePageView)
 
@@ -49,6 +52,17 @@ public:
     void DocumentMarkup(QObject* context, MarkupCallback callback) override;
     void setOffline(bool on) override;
     void setSilent(bool on) override;
+    int ZoomPercent() const override;
+    void setZoomPercent(int percent) override;
+    QString TextEncoding() const override;
+    void setTextEncoding(const QString& encoding) override;
+
+    // A top-level page is about to load: its host's zoom and encoding apply from its start.
+    void mainFrameNavigation(const QUrl& url, bool formSubmitted);
+    // The save-page download the engine's own menu started: asked where, as 另存为 asks.
+    void acceptSavePage(QWebEngineDownloadRequest* download);
+    // What pages that declare no charset are read as before anything is detected.
+    static const QString kUndeclaredEncoding;
 
     bool isFullScreen() const { return m_fullScreen != nullptr; }
 
@@ -69,6 +83,9 @@ private:
     void renderProcessTerminated(int status);
     void reportHistoryState();
     void documentLoaded(bool ok);
+    void applyHostLook();
+    void detectEncoding();
+    bool zoomByWheel(QEvent* event);
     void saveAs();
     void print();
     void printPreview();
@@ -80,6 +97,12 @@ private:
     PageDialogs* m_dialogs = nullptr;
     FindBar* m_findBar = nullptr;
     PageRequestFilter* m_interceptor = nullptr;
+    BrowserOptions* m_options = nullptr;
+    QString m_host;           // of the page being shown or loaded, in its ASCII form
+    QString m_site;           // its scheme, host and port
+    QString m_chosenEncoding; // the person's choice for this page when its host keeps none
+    bool m_formSubmitted = false;
+    int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;

@@ -70,6 +70,15 @@ public:
     using MarkupCallback = std::function<void(const std::optional<QString>& markup)>;
     virtual void DocumentMarkup(QObject* context, MarkupCallback callback) = 0;
 
+    // The page's zoom in percent. Set, it is remembered for the page's host: every window, and
+    // later runs, show that host at it.
+    virtual int ZoomPercent() const = 0;
+    virtual void setZoomPercent(int percent) = 0;
+    // The text encoding of this host's pages that declare none; empty while it is detected.
+    // Set (empty: detect again), it is remembered for the host and the page loads again.
+    virtual QString TextEncoding() const = 0;
+    virtual void setTextEncoding(const QString& encoding) = 0;
+
     // Named targets (target="name", window.open(url, "name")) may resolve to this view.
     bool RegisterAsBrowser() const { return m_registerAsBrowser; }
     virtual void setRegisterAsBrowser(bool on) { m_registerAsBrowser = on; }
@@ -95,6 +104,9 @@ Q_SIGNALS:
     void locationChanged();
     // Esc was pressed in the page (not in its find bar); the page has the key as well.
     void EscapePressed();
+    // The address of the link under the mouse, as the address box would show it; empty once
+    // the mouse has left the link.
+    void StatusTextChange(const QString& text);
 
 protected:
     // A double-click inside the page belongs to the page, never to the surface around it.

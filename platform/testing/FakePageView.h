@@ -48,6 +48,16 @@ public:
         calls << QStringLiteral("ExecWB:%1").arg(cmdID) +
                      (cmdexecopt ? QStringLiteral(",%1").arg(cmdexecopt) : QString());
     }
+    int ZoomPercent() const override { return zoom; }
+    void setZoomPercent(int percent) override {
+        calls << QStringLiteral("setZoomPercent:%1").arg(percent);
+        zoom = percent;
+    }
+    QString TextEncoding() const override { return encoding; }
+    void setTextEncoding(const QString& name) override {
+        calls << QStringLiteral("setTextEncoding:") + name;
+        encoding = name;
+    }
     void DocumentMarkup(QObject* context, MarkupCallback callback) override {
         calls << QStringLiteral("DocumentMarkup");
         QTimer::singleShot(0, context, [callback, answer = markup] { callback(answer); });
@@ -66,6 +76,8 @@ public:
     PageHistory history;  // answered by pageHistory(), replaced by restoreHistory
     std::function<void(const QString&)> onNavigate; // runs inside Navigate
     std::optional<QString> markup; // answered by DocumentMarkup, after the call returns
+    int zoom = 100;
+    QString encoding;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override { // Escape, as the engine's view reports it

@@ -3,6 +3,7 @@
 #include "tests/support/FakeServices.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -29,10 +30,16 @@ TEST_F(MenusTest, TheMenuBarAsTheUserSeesIt) {
               "打印预览(&V)...|-|属性(&R)|脱机工作(&W)|关闭(&C)|重新打开关闭的窗口(&L)|[编辑(&E)]|"
               "剪切(&T)|复制(&C)|"
               "粘贴(&P)|-|全选(&A)|查找(在当前页)(&F)|[查看(&V)]|主页(&H)|-|后退(&B)|向前(&F)|"
-              "停止(&P)|刷新(&R)|-|查看源文件(&O)|-|历史记录(&I)|[收藏夹(&A)]|"
-              "添加到收藏夹|整理收藏夹|-|[工具(&T)]|"
+              "停止(&P)|刷新(&R)|-|查看源文件(&O)|-|缩放(&Z)|编码(&D)|全屏显示(&U)|-|历史记录(&I)|["
+              "收藏夹(&A)]|添加到收藏夹|整理收藏夹|-|[工具(&T)]|"
               "清除历史记录|-|记事本|资源浏览器|-|Internet 选项|[帮助(&H)]|浏览器主页(&H)|-|"
               "关于(&A)...");
+    QStringList inner;
+    for (QMenu* menu : {window->mnuMainViewZoom, window->mnuMainViewEncoding})
+        for (QAction* item : menu->actions())
+            inner << item->text();
+    EXPECT_EQ(inner.join('|'), "放大(&I)|缩小(&O)|100%|自动检测(&A)|简体中文(GB18030)(&G)|"
+                               "Unicode(UTF-8)(&U)|繁体中文(Big5)(&B)");
     EXPECT_TRUE(window->mnuMainFileOffLine->isCheckable());
     EXPECT_EQ(window->mnuMainFavoriteUser->text(), QStringLiteral("用户链接..."));
     EXPECT_EQ(window->mnuMainFavorite->actions().last(), window->mnuMainFavoriteUser);
@@ -143,6 +150,11 @@ TEST_F(MenusTest, KeysOfTheWindow) {
         {Qt::CTRL | Qt::Key_W, "mnuMainFileExit"},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_T, "mnuMainFileReopen"},
         {Qt::CTRL | Qt::Key_H, "mnuMainViewHistory"},
+        {Qt::CTRL | Qt::Key_Equal, "mnuMainViewZoomIn"},
+        {Qt::CTRL | Qt::Key_Plus, "mnuMainViewZoomIn"},
+        {Qt::CTRL | Qt::Key_Minus, "mnuMainViewZoomOut"},
+        {Qt::CTRL | Qt::Key_0, "mnuMainViewZoomReset"},
+        {QKeyCombination(Qt::Key_F11), "mnuMainViewFullScreen"},
         {Qt::CTRL | Qt::Key_L, "txtURL"},
         {QKeyCombination(Qt::Key_F6), "txtURL"},
         {Qt::ALT | Qt::Key_D, "txtURL"},
@@ -189,4 +201,38 @@ TEST_F(MenusTest, ResizingLaysTheControlsOutAgain) {
     EXPECT_EQ(window->webMain->geometry(), QRect(0, 0, 899, height - 31));
 }
 
+} // namespace
+
+namespace {
+// The View menu's zoom steps, encodings and full screen reach the page view; a link's address
+// shows over the page while the mouse is on it, as plain text.
+TEST_F(MenusTest, ZoomEncodingFullScreenAndTheLinkAddress) {
+    frmMain* window = openWindow();
+    FakePageView* view = page(window);
+    view->calls.clear();
+    for (QAction* item : {window->mnuMainViewZoomIn, window->mnuMainViewZoomOut,
+                          window->mnuMainViewZoomOut, window->mnuMainViewZoomReset})
+        item->trigger();
+    view->encoding = QStringLiteral("big5");
+    Q_EMIT window->mnuMainViewEncoding->aboutToShow();
+    EXPECT_TRUE(window->mnuMainViewEncodingBig5->isChecked());
+    window->mnuMainViewEncodingUtf8->trigger();
+    window->mnuMainViewEncodingAuto->trigger();
+    EXPECT_EQ(view->calls,
+              (QStringList{"setZoomPercent:110", "setZoomPercent:100", "setZoomPercent:90",
+                           "setZoomPercent:100", "setTextEncoding:UTF-8", "setTextEncoding:"}));
+
+    window->mnuMainViewFullScreen->trigger();
+    EXPECT_TRUE(window->isFullScreen() && window->mnuMainViewFullScreen->isChecked());
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_TRUE(!window->isFullScreen() && window->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(window->mnuMainViewFullScreen->isChecked());
+
+    Q_EMIT view->StatusTextChange(QStringLiteral("<b>http://a.example/链接</b>"));
+    EXPECT_TRUE(window->lblLinkAddress->isVisible());
+    EXPECT_EQ(window->lblLinkAddress->text(), QStringLiteral("<b>http://a.example/链接</b>"));
+    EXPECT_EQ(window->lblLinkAddress->textFormat(), Qt::PlainText);
+    Q_EMIT view->StatusTextChange(QString());
+    EXPECT_FALSE(window->lblLinkAddress->isVisible());
+}
 } // namespace

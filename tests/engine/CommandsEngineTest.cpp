@@ -2,6 +2,8 @@
 // commands, properties, offline and clearing the traces.
 #include "tests/engine/EngineFixture.h"
 
+#include "engine/DownloadManager.h"
+
 #include "engine/EngineUrlCacheBackend.h"
 #include "engine/WebEnginePage.h"
 #include "tools/modHistory.h"
@@ -75,6 +77,12 @@ TEST_F(CommandsEngineTest, SaveAsWritesThePageInEitherFormat) {
     dialogs.saveTo.reset(); // cancelled
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
     EXPECT_EQ(QDir(folder.path()).entryList({"page.*"}).size(), 2);
+    // The engine's own menu saves the same way; it used to do nothing.
+    const DownloadManager downloads(profile(), &dialogs);
+    const QString fromMenu = folder.path() + "/menu.mht";
+    dialogs.saveTo = PageDialogs::SaveTarget{fromMenu, PageDialogs::SaveFormat::SingleFileMhtml};
+    view.page()->triggerAction(QWebEnginePage::SavePage);
+    EXPECT_TRUE(waitFor([&] { return readFileBytes(fromMenu).contains("Needle one"); }));
 }
 
 TEST_F(CommandsEngineTest, SelectAllCopyPasteAndCut) {

@@ -10,10 +10,10 @@
 #include <QWebEngineProfile>
 
 EngineFixture::EngineFixture()
-    : view(profile(), &history, &dialogs) {
+    : view(profile(), &history, &dialogs, nullptr, &options) {
     EXPECT_TRUE(server.start());
     services.createPageView = [this](QWidget* parent) {
-        return new WebEnginePageView(profile(), &history, &dialogs, parent);
+        return new WebEnginePageView(profile(), &history, &dialogs, parent, &options);
     };
     view.resize(800, 600); // offscreen views are 0 x 0 until resized
     view.show();
