@@ -4,7 +4,7 @@
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then a bounded run of each
 # fuzzer. TARNVALE_QUICK=1 stops after the suites.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-install_missing_packages xvfb xauth xdotool xclip openbox x11-utils procps clang libclang-rt-dev dpkg-dev file \
+install_missing_packages xvfb xauth xdotool xclip openbox x11-utils x11-apps procps clang libclang-rt-dev dpkg-dev file \
     desktop-file-utils
 build_tarnvale
 ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"

@@ -312,6 +312,33 @@ case_a_browser_that_ends_leaves_the_address_to_the_next_start() {
     wait_window "$(caption First)" > /dev/null || fail "address lost while closing"
 }
 
+# Internet 选项 sets the start page: 确定 writes it into user.reg (an address GBK cannot hold
+# percent-encoded, every other byte kept); Home goes there at once, and so does the window a
+# start without an address opens (新建 opens about:blank).
+case_internet_options_sets_the_start_page_of_the_next_window() {
+    local reg=$root/home/.config/tarnvale/user.reg first options address
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n"Kept"="保留"\r\n' | iconv -t GBK > "$root/kept"
+    cat "$root/kept" >> "$reg"
+    page 한국 "<title>새 시작</title>"
+    address=$(page_url 한국)
+    start
+    first=$(wait_window "$(caption First)") || fail "no window" || return
+    keys "$first" alt+t Up Return # the menu's last item
+    options=$(wait_window '^Internet 选项$') || fail "no options dialog" || return
+    printf '%s' "$address" | xclip -selection clipboard -i
+    until_ok test "$(clipboard)" = "$address"
+    keys "$options" alt+r ctrl+a ctrl+v Return
+    address=${address//한국/%ED%95%9C%EA%B5%AD}
+    until_ok grep -q "$address" "$reg" || fail "start page not written: $(cat -A "$reg")" || return
+    cmp -s "$reg" <(write_reg HKEY_CURRENT_USER /dev/stdout "$address" && cat "$root/kept") ||
+        fail "user.reg holds $(cat -A "$reg")"
+    keys "$first" alt+Home
+    wait_window "$(caption "새 시작")" > /dev/null || fail "Home not on the new start page"
+    start
+    exit_status "$pid" || fail "second start ended with $?"
+    until_ok window_count_is "$(caption "새 시작")" 2 || fail "new window not on the new start page"
+}
+
 # After a kill the next start offers the windows again, each on its page with its history; after
 # a clean exit nothing is asked.
 session_holds() { grep -q "pages/$1.html" "$root/home/.local/share/tarnvale/session.json" 2> /dev/null; }
@@ -340,6 +367,43 @@ case_windows_come_back_after_a_crash_and_a_clean_exit_asks_nothing() {
     start
     wait_window "$(caption First)" > /dev/null || fail "no window after a clean exit"
     window_count_is '^塔文浏览器\(Tarnvale\)$' 0 || fail "asked after a clean exit"
+}
+
+full_screen() { xprop -id "$1" _NET_WM_STATE | grep -q FULLSCREEN; }
+maximised_again() { ! full_screen "$1" && maximised "$1"; }
+# The bottom 30 rows of the 1280-pixel screen (4 bytes a pixel, rows last in the dump): where
+# the link's address shows, far from the pointer and its tip.
+screen() { xwd -root -silent | tail -c $((30 * 1280 * 4)) | md5sum; }
+screen_is() { [ "$(screen)" = "$1" ]; }
+screen_settled() { local one; one=$(screen) && sleep 0.2 && screen_is "$one"; }
+# F11 puts the window full screen and back to maximised, and so does Esc; the address of the
+# link under the mouse shows over the page, and goes when the mouse leaves the link.
+case_full_screen_and_the_link_under_the_mouse() {
+    page links "<title>Links</title><body style='margin:0'><a href='https://例子.example/路径'
+        style='display:block;height:300px;color:#000;text-decoration:none'>link</a></body>"
+    start_page links
+    start
+    local main away over
+    main=$(wait_window "$(caption Links)") || fail "no window" || return
+    until_ok maximised "$main" || fail "not maximised"
+    keys "$main" F11
+    until_ok full_screen "$main" || fail "F11: not full screen"
+    keys "$main" F11
+    until_ok maximised_again "$main" || fail "F11 again: not back to maximised"
+    keys "$main" F11
+    until_ok full_screen "$main" || fail "F11: not full screen again"
+    keys "$main" Escape
+    until_ok maximised_again "$main" || fail "Esc: not back to maximised"
+
+    xdotool mousemove --window "$main" 600 600
+    until_ok screen_settled || fail "the screen never settled" || return
+    away=$(screen)
+    xdotool mousemove --window "$main" 200 200
+    until_ok eval '! screen_is "$away"' || fail "nothing shown over the link" || return
+    over=$(screen)
+    xdotool mousemove --window "$main" 600 600
+    until_ok screen_is "$away" || fail "the link's address stayed after the mouse left"
+    [ "$over" != "$away" ] || fail "no address shown"
 }
 
 for run in $(declare -F | sed -n "s/^declare -f case_\\(.*${3:-}.*\\)/\\1/p"); do
