@@ -217,8 +217,13 @@ QString shownHost(const QString& aceHost) {
 }
 
 QString shortcutAddress(const QString& address) {
-    QString stored = storedAddress(address);
-    const QUrl url(stored);
+    return gbkAddress(storedAddress(address));
+}
+
+QString gbkAddress(const QString& address) {
+    const QUrl url(address);
+    QString stored =
+        url.isValid() && !url.isRelative() ? url.toString(QUrl::FullyEncoded) : address;
     const QString aceHost = url.host(QUrl::FullyEncoded);
     const QString prefix = url.scheme() + QStringLiteral("://") + aceHost;
     if (!aceHost.isEmpty() && stored.startsWith(prefix)) {

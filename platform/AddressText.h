@@ -25,6 +25,10 @@ QString shownHost(const QString& aceHost);
 // that it reads back as the same page.
 QString shortcutAddress(const QString& address);
 
+// The same GBK form with the user name and password kept, for an address that is stored
+// whole (the start page).
+QString gbkAddress(const QString& address);
+
 // Whether an address the user did not type may open: http, https, ftp, file and about:blank,
 // with the scheme in any letter case, as the page view would read the text.
 bool isWebAddress(const QString& address);

@@ -52,7 +52,9 @@ std::optional<DecodedFile> decodeFile(const QByteArray& bytes) {
     return file;
 }
 
-std::optional<quint32> rootFromName(const QString& name) {
+} // namespace
+
+std::optional<quint32> regRootFromName(const QString& name) {
     const QString upper = name.toUpper();
     if (upper == QLatin1String("HKEY_CLASSES_ROOT") || upper == QLatin1String("HKCR"))
         return RegRoot::ClassesRoot;
@@ -67,8 +69,7 @@ std::optional<quint32> rootFromName(const QString& name) {
     return std::nullopt;
 }
 
-// Reads a quoted string starting at text[pos] == '"'; pos ends after the closing quote.
-std::optional<QString> readQuoted(const QString& text, qsizetype& pos) {
+std::optional<QString> readRegQuoted(const QString& text, qsizetype& pos) {
     QString result;
     for (++pos; pos < text.size(); ++pos) {
         const QChar c = text.at(pos);
@@ -88,6 +89,8 @@ std::optional<QString> readQuoted(const QString& text, qsizetype& pos) {
     }
     return std::nullopt;
 }
+
+namespace {
 
 std::optional<QByteArray> parseHexBytes(const QString& list) {
     QByteArray bytes;
@@ -118,7 +121,7 @@ QByteArray utf16ToAnsi(const QByteArray& utf16) {
 std::optional<RegValue> parseData(const QString& data, bool unicode) {
     if (data.startsWith(QLatin1Char('"'))) {
         qsizetype pos = 0;
-        const auto text = readQuoted(data, pos);
+        const auto text = readRegQuoted(data, pos);
         if (!text || !data.mid(pos).trimmed().isEmpty())
             return std::nullopt;
         return RegValue{RegType::Sz, toGbk(*text) + QByteArray(1, '\0')};
@@ -207,7 +210,7 @@ RegFileContents parseRegFile(const QByteArray& bytes) {
             if (deletion)
                 path = path.mid(1);
             const qsizetype slash = path.indexOf(QLatin1Char('\\'));
-            const auto root = rootFromName(slash < 0 ? path : path.left(slash));
+            const auto root = regRootFromName(slash < 0 ? path : path.left(slash));
             current = nullptr;
             if (!root)
                 continue;
@@ -234,7 +237,7 @@ RegFileContents parseRegFile(const QByteArray& bytes) {
         if (line.startsWith(QLatin1Char('@'))) {
             pos = 1;
         } else if (line.startsWith(QLatin1Char('"'))) {
-            const auto quoted = readQuoted(line, pos);
+            const auto quoted = readRegQuoted(line, pos);
             if (!quoted)
                 continue;
             name = *quoted;

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <optional>
 
 // The keys and values of one exported registry file, for all roots it names. Key paths are
 // stored without the root, lower-case, with single backslashes; value names lower-case, the
@@ -30,3 +31,10 @@ RegFileContents parseRegFile(const QByteArray& bytes);
 
 // Lower-case, backslash-separated key path without empty segments.
 QString normaliseKeyPath(const QString& keyPath);
+
+// The root a key line names ("HKEY_CURRENT_USER" or "HKCU", in any letter case).
+std::optional<quint32> regRootFromName(const QString& name);
+
+// Reads a quoted name or string starting at text[pos] == '"', with regedit's escapes (\\ and
+// \"); pos ends after the closing quote. Nothing when the quote is not closed.
+std::optional<QString> readRegQuoted(const QString& text, qsizetype& pos);

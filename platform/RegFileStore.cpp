@@ -29,11 +29,14 @@ RegFileStore::~RegFileStore() = default;
 
 std::unique_ptr<RegFileStore> RegFileStore::fromXdgFolders() {
     QHash<quint32, QString> files;
-    files.insert(RegRoot::CurrentUser,
-                 xdg::appFolder(xdg::configHome()) + QStringLiteral("/user.reg"));
+    files.insert(RegRoot::CurrentUser, userFilePath());
     files.insert(RegRoot::LocalMachine,
                  xdg::appFolder(xdg::firstConfigDir()) + QStringLiteral("/system.reg"));
     return std::make_unique<RegFileStore>(std::move(files));
+}
+
+QString RegFileStore::userFilePath() {
+    return xdg::appFolder(xdg::configHome()) + QStringLiteral("/user.reg");
 }
 
 RegQuery RegFileStore::query(quint32 root, const QString& keyPath, const QString& valueName) const {

@@ -18,6 +18,8 @@ public:
     // HKEY_CURRENT_USER from $XDG_CONFIG_HOME/tarnvale/user.reg, HKEY_LOCAL_MACHINE from
     // tarnvale/system.reg in the first of $XDG_CONFIG_DIRS.
     static std::unique_ptr<RegFileStore> fromXdgFolders();
+    // $XDG_CONFIG_HOME/tarnvale/user.reg
+    static QString userFilePath();
 
     RegQuery query(quint32 root, const QString& keyPath, const QString& valueName) const override;
 
