@@ -4,6 +4,8 @@
 #include "browser/StartAddress.h"
 #include "browser/StartWindows.h"
 #include "browser/frmMain.h"
+#include "core/ApplicationProxy.h"
+#include "core/BrowserOptions.h"
 #include "core/modMain.h"
 #include "engine/DownloadManager.h"
 #include "engine/EngineProfile.h"
@@ -71,6 +73,8 @@ int main(int argc, char* argv[]) {
     QtFileChooser fileChooser;
     const auto registry = RegFileStore::fromXdgFolders();
     SqliteUrlHistory history(SqliteUrlHistory::defaultPath());
+    BrowserOptions options;
+    applyProxyOption(options.proxy());
     QWebEngineProfile* profile = createSharedProfile();
     EngineUrlCacheBackend urlCache(profile, &history);
     DownloadManager downloads(profile, &pageDialogs);
@@ -89,6 +93,8 @@ int main(int argc, char* argv[]) {
         return new WebEnginePageView(profile, &history, &pageDialogs, parent);
     };
     services.session = &session;
+    services.options = &options;
+    services.userRegistryFile = RegFileStore::userFilePath();
 
     // Connected first: a start may hand its address over while this one still asks.
     QObject::connect(&instance, &SingleInstance::addressReceived, &app,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
+class BrowserOptions;
 class FileChooser;
 class MessageBoxes;
 class ProcessLauncher;
@@ -32,4 +34,8 @@ struct Services {
     std::function<PageView*(QWidget* parent)> createPageView;
     // The open windows kept for a start after a crash, and the closed ones for reopening.
     SessionKeeper* session = nullptr;
+    // The person's own options (Internet 选项), shared by every window.
+    BrowserOptions* options = nullptr;
+    // The current user's registry file, where Internet 选项 writes the start page.
+    QString userRegistryFile;
 };

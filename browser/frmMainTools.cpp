@@ -3,9 +3,11 @@
 
 #include "browser/SessionKeeper.h"
 #include "browser/frmOpen.h"
+#include "core/modMain.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PageView.h"
 #include "tools/ExternalTools.h"
+#include "tools/InternetOptionsDialog.h"
 #include "tools/ViewSource.h"
 #include "tools/modHistory.h"
 
@@ -14,7 +16,7 @@ void frmMain::mnuMainFileOpen_Click() {
 }
 
 void frmMain::mnuMainViewSourceCode_Click() {
-    ShowPageSource(*webMain, *m_services.launcher, this);
+    ShowPageSource(*webMain, *m_services.launcher, *m_services.messageBoxes, this);
 }
 
 void frmMain::mnuMainToolHistoryClearExplorer_Click() {
@@ -28,15 +30,26 @@ void frmMain::mnuMainToolHistoryClearExplorer_Click() {
 }
 
 void frmMain::mnuMainToolEXENotepad_Click() {
-    StartNotepad(*m_services.launcher);
+    StartNotepad(*m_services.launcher, *m_services.messageBoxes, this);
 }
 
 void frmMain::mnuMainToolEXEExplorer_Click() {
-    StartExplorer(*m_services.launcher);
+    StartExplorer(*m_services.launcher, *m_services.messageBoxes, this);
 }
 
 void frmMain::mnuMainToolInternetOption_Click() {
-    StartInternetOptions(*m_services.launcher);
+    const Busy busy(this); // the dialog lets other events run
+    InternetOptionsDialog dialog({ReadStartPage(*m_services.registry, gstrStartPage),
+                                  webMain->LocationURL(), m_services.userRegistryFile,
+                                  m_services.options, m_services.messageBoxes,
+                                  [this] {
+                                      mnuMainToolHistoryClearExplorer_Click();
+                                  }},
+                                 this);
+    // Home goes to the new start page at once, in every window, as a new window's load would
+    // make it.
+    if (dialog.exec() == QDialog::Accepted && dialog.startPageWritten())
+        InitSettings(*m_services.registry);
 }
 
 void frmMain::mnuMainHelpSoftPage_Click() {

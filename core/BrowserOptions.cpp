@@ -43,6 +43,10 @@ QString BrowserOptions::defaultPath() {
     return xdg::appFolder(xdg::configHome()) + QStringLiteral("/tarnvale.conf");
 }
 
+QString BrowserOptions::fileName() const {
+    return m_settings->fileName();
+}
+
 QString BrowserOptions::defaultEncoding() const {
     const QString encoding = m_settings->value(kEncoding).toString();
     return encoding.isEmpty() ? kAutoEncoding : encoding;

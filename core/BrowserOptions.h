@@ -29,6 +29,8 @@ public:
     Q_DISABLE_COPY_MOVE(BrowserOptions)
 
     static QString defaultPath();
+    // The file the options are kept in.
+    QString fileName() const;
 
     // Text encoding for pages that declare none: kAutoEncoding, or an encoding name.
     static const QString kAutoEncoding;

@@ -24,21 +24,23 @@ bool isUnusableStartPage(const QString& page) {
 }
 } // namespace
 
-void InitSettings(const RegistryStore& registry) {
-    gstrTitleSuffix = QStringLiteral(" - Tarnvale");
-
+QString ReadStartPage(const RegistryStore& registry, const QString& previous) {
     // A value the reader cannot render leaves the start page as the previous window left it.
+    QString startPage = previous;
     if (const auto page =
             ReadRegValue(registry, RegRoot::CurrentUser, kStartPageKey, kStartPageValue))
-        gstrStartPage = *page;
-    if (isUnusableStartPage(gstrStartPage)) {
+        startPage = *page;
+    if (isUnusableStartPage(startPage)) {
         if (const auto page =
                 ReadRegValue(registry, RegRoot::LocalMachine, kStartPageKey, kStartPageValue))
-            gstrStartPage = *page;
+            startPage = *page;
     }
-    if (isUnusableStartPage(gstrStartPage))
-        gstrStartPage = kDefaultStartPage;
+    return isUnusableStartPage(startPage) ? kDefaultStartPage : startPage;
+}
 
+void InitSettings(const RegistryStore& registry) {
+    gstrTitleSuffix = QStringLiteral(" - Tarnvale");
+    gstrStartPage = ReadStartPage(registry, gstrStartPage);
     gstrSearchURL = kSearchTemplate;
 }
 

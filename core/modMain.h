@@ -20,5 +20,8 @@ extern const QString kStartPageValue;
 // sets the title suffix and search template. Each step is tried on its own.
 void InitSettings(const RegistryStore& registry);
 
+// The start page as InitSettings reads it; previous is kept where a value cannot be rendered.
+QString ReadStartPage(const RegistryStore& registry, const QString& previous);
+
 // Appends one entry to "KQLog.txt" in the program folder; never reports a failure.
 void WriteErrorLog(const QString& strName, qint32 lngNumber, const QString& strDescription);

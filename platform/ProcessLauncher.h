@@ -7,7 +7,7 @@
 class ProcessLauncher {
 public:
     // The desktop's programs that stand in for the system tools the browser starts.
-    enum class StandIn { TextEditor, FileManager, NetworkSettings };
+    enum class StandIn { TextEditor, FileManager };
 
     virtual ~ProcessLauncher() = default;
     // False when the program could not be started (missing, not executable).

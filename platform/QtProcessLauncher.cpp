@@ -44,14 +44,6 @@ QtProcessLauncher::Command QtProcessLauncher::standInCommand(StandIn tool) {
                                {"xdg-open", {}}});
     case StandIn::FileManager:
         return firstInstalled({{"xdg-open", {QDir::homePath()}}});
-    case StandIn::NetworkSettings:
-        return firstInstalled({{"gnome-control-center", {"network"}},
-                               {"systemsettings", {"kcm_proxy"}},
-                               {"systemsettings5", {"proxy"}},
-                               {"kcmshell5", {"proxy"}},
-                               {"cinnamon-settings", {"network"}},
-                               {"mate-network-properties", {}},
-                               {"nm-connection-editor", {}}});
     }
     return {};
 }

@@ -3,7 +3,7 @@
 #include "platform/ProcessLauncher.h"
 
 // QProcess::startDetached, with each stand-in the first of a list of desktop programs that is
-// installed: a text editor, the file manager (through xdg-open), the network settings.
+// installed: a text editor, the file manager (through xdg-open).
 class QtProcessLauncher final : public ProcessLauncher {
 public:
     bool start(const QString& program, const QStringList& arguments,

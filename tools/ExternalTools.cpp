@@ -1,7 +1,17 @@
 #include "tools/ExternalTools.h"
 
-#include "platform/ProcessLauncher.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
+
+namespace {
+void startStandIn(ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* owner,
+                  ProcessLauncher::StandIn tool) {
+    if (launcher.startStandIn(tool, {}, programFolder()))
+        return;
+    boxes.inform(owner, QStringLiteral("提示"), MissingProgramText(tool),
+                 MessageBoxes::Icon::Information);
+}
+} // namespace
 
 const QString kSoftwareHomePage = QStringLiteral("http://www.tarnvale.com");
 
@@ -10,14 +20,19 @@ QString AboutText() {
            QStringLiteral("\r\n软件主页：") + kSoftwareHomePage;
 }
 
-void StartNotepad(ProcessLauncher& launcher) {
-    launcher.startStandIn(ProcessLauncher::StandIn::TextEditor, {}, programFolder());
+QString MissingProgramText(ProcessLauncher::StandIn tool) {
+    if (tool == ProcessLauncher::StandIn::FileManager)
+        return QStringLiteral(
+            "没有找到文件管理器。请安装 Debian 软件包 xdg-utils 和一个文件管理器，"
+            "例如 nautilus 或 thunar（sudo apt install xdg-utils thunar）。");
+    return QStringLiteral("没有找到文本编辑器。请安装一个文本编辑器，例如 Debian 软件包 "
+                          "gnome-text-editor 或 mousepad（sudo apt install mousepad）。");
 }
 
-void StartExplorer(ProcessLauncher& launcher) {
-    launcher.startStandIn(ProcessLauncher::StandIn::FileManager, {}, programFolder());
+void StartNotepad(ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* owner) {
+    startStandIn(launcher, boxes, owner, ProcessLauncher::StandIn::TextEditor);
 }
 
-void StartInternetOptions(ProcessLauncher& launcher) {
-    launcher.startStandIn(ProcessLauncher::StandIn::NetworkSettings, {}, QString());
+void StartExplorer(ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* owner) {
+    startStandIn(launcher, boxes, owner, ProcessLauncher::StandIn::FileManager);
 }

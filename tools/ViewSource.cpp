@@ -1,15 +1,18 @@
 #include "tools/ViewSource.h"
 
 #include "platform/GbkText.h"
+#include "platform/MessageBoxes.h"
 #include "platform/PageView.h"
 #include "platform/PrivateFiles.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/ProgramFolder.h"
 #include "platform/XdgPaths.h"
+#include "tools/ExternalTools.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QWidget>
 
 namespace {
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -40,10 +43,17 @@ QString WritePageSource(const QString& markup) {
     return QString();
 }
 
-void ShowPageSource(PageView& view, ProcessLauncher& launcher, QObject* context) {
-    view.DocumentMarkup(context, [&launcher](const std::optional<QString>& markup) {
+void ShowPageSource(PageView& view, ProcessLauncher& launcher, MessageBoxes& boxes,
+                    QObject* context) {
+    view.DocumentMarkup(context, [&launcher, &boxes,
+                                  context](const std::optional<QString>& markup) {
         const QString path = WritePageSource(markup.value_or(QString()));
-        if (!path.isEmpty())
-            launcher.startStandIn(ProcessLauncher::StandIn::TextEditor, {path}, programFolder());
+        if (path.isEmpty() ||
+            launcher.startStandIn(ProcessLauncher::StandIn::TextEditor, {path}, programFolder()))
+            return;
+        boxes.inform(qobject_cast<QWidget*>(context), QStringLiteral("提示"),
+                     MissingProgramText(ProcessLauncher::StandIn::TextEditor) +
+                         QStringLiteral("\n网页源文件已保存在：") + path,
+                     MessageBoxes::Icon::Information);
     });
 }

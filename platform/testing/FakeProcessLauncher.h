@@ -12,12 +12,12 @@ public:
     }
     bool startStandIn(StandIn tool, const QStringList& arguments,
                       const QString& workingFolder) override {
-        const char* names[] = {"text-editor", "file-manager", "network-settings"};
+        const char* names[] = {"text-editor", "file-manager"};
         return start(QString::fromLatin1(names[int(tool)]), arguments, workingFolder);
     }
 
     struct Started {
-        QString program; // "text-editor", "file-manager", "network-settings" for stand-ins
+        QString program; // "text-editor", "file-manager" for stand-ins
         QStringList arguments;
         QString workingFolder;
     };

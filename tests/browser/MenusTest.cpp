@@ -106,15 +106,13 @@ TEST_F(MenusTest, ToolsAndHelp) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.started.isEmpty(); }, 2000));
     const QString program = folder.path() + "/program";
     EXPECT_EQ(readFileBytes(program + "/KQCode.txt"), "<body>" + toGbk("中文 ") + "?</body>\r\n");
-    for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer,
-                          window->mnuMainToolInternetOption})
+    for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer})
         tool->trigger();
     QStringList programs;
     for (const auto& one : launcher.started)
         programs << one.program + "(" + one.arguments.join(' ') + ")@" + one.workingFolder;
     EXPECT_EQ(programs, (QStringList{"text-editor(" + program + "/KQCode.txt)@" + program,
-                                     "text-editor()@" + program, "file-manager()@" + program,
-                                     "network-settings()@"}));
+                                     "text-editor()@" + program, "file-manager()@" + program}));
 
     window->mnuMainHelpSoftPage->trigger();
     ASSERT_EQ(frmMain::openWindows().size(), 2);

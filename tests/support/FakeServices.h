@@ -6,6 +6,7 @@
 #include "browser/SessionKeeper.h"
 #include "browser/TextBox.h"
 #include "browser/frmMain.h"
+#include "core/BrowserOptions.h"
 #include "favorites/modFavorite.h"
 #include "platform/IniProfileFile.h"
 #include "platform/RegFileStore.h"
@@ -63,11 +64,12 @@ public:
     IniProfileFile profile;
     FakeFavoriteDialogs favoriteDialogs;
     modFavorite favorites;
+    BrowserOptions options{folder.path() + QStringLiteral("/tarnvale.conf")};
     SessionKeeper session{folder.path() + QStringLiteral("/session.json")};
     Services services{&registry, &boxes,       &history,
                       &skin,     &favorites,   &urlCache,
                       &launcher, &fileChooser, &FakePageView::create,
-                      &session};
+                      &session,  &options,     folder.path() + QStringLiteral("/user.reg")};
 };
 
 // Browser windows on fake services, offscreen.

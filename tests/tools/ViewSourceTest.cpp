@@ -1,6 +1,7 @@
 // Where the page source goes when the program folder cannot take it, on fakes.
 #include "tools/ViewSource.h"
 #include "platform/ProgramFolder.h"
+#include "platform/testing/FakeMessageBoxes.h"
 #include "platform/testing/FakePageView.h"
 #include "platform/testing/FakeProcessLauncher.h"
 #include "tests/support/WaitUntil.h"
@@ -23,7 +24,7 @@ protected:
     QString show(const std::optional<QString>& markup, QObject* context = nullptr) {
         view.markup = markup;
         const qsizetype before = launcher.started.size();
-        ShowPageSource(view, launcher, context ? context : &view);
+        ShowPageSource(view, launcher, boxes, context ? context : &view);
         if (!waitUntil([&] { return launcher.started.size() > before; }, 5000))
             return QString();
         return launcher.started.last().arguments.join('|');
@@ -33,6 +34,7 @@ protected:
     QTemporaryDir folder;
     FakePageView view;
     FakeProcessLauncher launcher;
+    FakeMessageBoxes boxes;
 };
 
 // Mended: with an unwritable program folder the old file was opened as this page's source.
@@ -47,11 +49,11 @@ TEST_F(ViewSourceTest, UnwritableProgramFolderFallsBackToTheCacheFolderOrNothing
     const QByteArray cache = qgetenv("XDG_CACHE_HOME");
     qputenv("XDG_CACHE_HOME", "/proc/none");
     view.markup = QStringLiteral("x");
-    ShowPageSource(view, launcher, &view);
+    ShowPageSource(view, launcher, boxes, &view);
     // Answers come in the order asked: the folder is back once that one was answered.
     QTimer::singleShot(0, [cache] { qputenv("XDG_CACHE_HOME", cache); });
     auto* closing = new QObject;
-    ShowPageSource(view, launcher, closing);
+    ShowPageSource(view, launcher, boxes, closing);
     delete closing;
     const QString opened = show(QStringLiteral("last"));
     EXPECT_EQ(opened, fallbackPageSourcePath());
