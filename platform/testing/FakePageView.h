@@ -28,10 +28,7 @@ public:
     QString LocationURL() const override { return locationUrl; }
     QString LocationName() const override { return locationName; }
     PageHistory pageHistory() const override { return history; }
-    void restoreHistory(const PageHistory& restored) override {
-        calls << QStringLiteral("restoreHistory:%1").arg(restored.current);
-        history = restored;
-    }
+    void restoreHistory(const PageHistory& restored) override { history = restored; }
     void setRegisterAsBrowser(bool on) override {
         calls << QStringLiteral("setRegisterAsBrowser:") + flag(on);
         PageView::setRegisterAsBrowser(on);
