@@ -55,6 +55,8 @@ HistoryWindow::HistoryWindow(UrlHistory* history, QWidget* owner)
     auto* remove = new QShortcut(QKeySequence::Delete, lstHistory);
     remove->setContext(Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, &HistoryWindow::removeCurrent);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
     connect(history, &UrlHistory::changed, this, &HistoryWindow::reload);
     reload();
 }

@@ -9,8 +9,8 @@ class UrlHistory;
 
 // 历史记录: the visited pages by day, with a search box for titles and addresses. Enter or a
 // double click asks for an entry to open in the browser window the list belongs to; Del
-// removes the address from the history, and so from every address box's suggestions. The
-// list follows the history as it changes.
+// removes the address from the history, and so from every address box's suggestions; Esc
+// closes it. The list follows the history as it changes.
 class HistoryWindow final : public QWidget {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@ void frmMain::mnuMainViewHistory_Click() {
             if (CheckGivenAddress(url))
                 NavigateTo(url);
         });
+        m_historyWindow->move(frameGeometry().center() - m_historyWindow->rect().center());
     }
     m_historyWindow->show();
     m_historyWindow->raise();
