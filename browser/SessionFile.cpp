@@ -126,8 +126,9 @@ std::optional<QList<PageHistory>> decode(const QByteArray& bytes, QString* probl
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     const QJsonValue windows = document[QLatin1String("windows")];
-    if (error.error != QJsonParseError::NoError || document[QLatin1String("version")] != kVersion ||
-        !windows.isArray() || windows.toArray().size() > kMaxWindows) {
+    if (error.error != QJsonParseError::NoError ||
+        document[QLatin1String("version")].toInt(-1) != kVersion || !windows.isArray() ||
+        windows.toArray().size() > kMaxWindows) {
         *problem = QStringLiteral("不是会话文件，或超过 %1 个窗口").arg(kMaxWindows);
         return std::nullopt;
     }

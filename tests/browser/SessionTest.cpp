@@ -32,7 +32,7 @@ TEST(SessionFileTest, KeepsWebAddressesAroundTheCurrentPage) {
              {"data:text/html,x", "http://a/", "javascript:1", tooLong, "about:blank"}, 2, "st"},
          PageHistory{{"http://a/", "about:blank"}, 0, "st"}},
         {"ALongListKeepsThePagesBeforeTheCurrentOne", PageHistory{sixty, 55, tooBig},
-         PageHistory{sixty.mid(6, 50), 49}},
+         PageHistory{sixty.mid(6, 50), 49, {}}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(text(sessionFile::keptHistory(row.live)), text(row.kept)) << row.name;
@@ -94,7 +94,7 @@ public:
     // What a run leaves when it ends with two windows open.
     static void crashWithTwoWindows(SessionTest* test) {
         page(test->openWindow())->history = PageHistory{{"http://a/1", "http://a/2"}, 1, "state"};
-        page(test->openWindow())->history = PageHistory{{"file:///tmp/%E4%B8%AD.html"}, 0};
+        page(test->openWindow())->history = PageHistory{{"file:///tmp/%E4%B8%AD.html"}, 0, {}};
         test->session.saveNow();
     }
     // What each window opened: "restored current:url,url #state" or "Navigate:url".
@@ -159,7 +159,8 @@ TEST_F(SessionTest, ClosedWindowsReopenLatestFirstAndAddressesAreKeptSoon) {
     EXPECT_FALSE(window->mnuMainFileReopen->isEnabled());
     for (int i = 0; i < 11; ++i) {
         frmMain* closing = openWindow();
-        page(closing)->history = PageHistory{{"http://c/" + QString::number(i), "http://d/"}, 1};
+        page(closing)->history =
+            PageHistory{{"http://c/" + QString::number(i), "http://d/"}, 1, {}};
         closing->close();
     }
     frmMain* loading = openWindow();
@@ -176,7 +177,7 @@ TEST_F(SessionTest, ClosedWindowsReopenLatestFirstAndAddressesAreKeptSoon) {
     EXPECT_EQ(reopened, expected);
 
     frmMain* another = openWindow();
-    page(another)->history = PageHistory{{"http://e/"}, 0};
+    page(another)->history = PageHistory{{"http://e/"}, 0, {}};
     another->close();
     boxes.answers = {true};
     window->mnuMainToolHistoryClearExplorer->trigger();

@@ -250,6 +250,7 @@ case_a_second_start_opens_its_address_in_the_running_browser_or_says_it_does_not
     [ -n "$(sockets "$root/runtime")" ] || fail "killed browser left no socket" || return
     start
     first=$pid
+    keys "$(wait_window '^塔文浏览器\(Tarnvale\)$')" alt+n # its windows offered again: 不恢复
     wait_window "$(caption First)" > /dev/null || fail "no window after the kill" || return
     start "$(page_url second)"
     exit_status "$pid" || fail "start after the kill ended with $?"
@@ -298,11 +299,13 @@ case_a_browser_that_ends_leaves_the_address_to_the_next_start() {
     start
     local first=$pid opened socket
     wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    until_ok session_holds first || fail "session not kept" # so that the next start asks
     socket=$(sockets "$root/runtime")
     kill -STOP "$first"
     start "$(page_url second)"
     until_ok waits_for_answer "$socket" || fail "second start never connected"
     { kill -9 "$first" && wait "$first"; } 2> /dev/null
+    keys "$(wait_window '^塔文浏览器\(Tarnvale\)$')" alt+n
     opened=$(wait_window "$(caption Second)") || fail "address lost" || return
     [ "$(xdotool getwindowpid "$opened")" = "$pid" ] || fail "opened by another process"
 
