@@ -103,35 +103,104 @@ QString nameText(const QByteArray& name) {
     return utf8.hasError() ? fromGbk(name) : text;
 }
 
-bool replaceFileAtomically(const fs::path& file, const QByteArray& bytes) {
-    // The entry itself is replaced: a link there becomes a file of its own and its target is
-    // never touched; a folder, pipe or device there is never replaced.
+namespace {
+// The entry a write replaces, as it stands (a link is not followed).
+struct Entry {
+    bool exists = false;
+    bool regular = false;
+    bool replaceable = true; // a folder, pipe or device never is
+    mode_t mode = 0;
+    off_t size = 0;
+};
+
+Entry entryAt(const fs::path& file) {
+    Entry entry;
     struct stat info {};
-    const bool existed = ::lstat(file.c_str(), &info) == 0;
-    if (existed && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
-        return false;
-    mode_t mode = 0666;
-    if (existed && S_ISREG(info.st_mode))
-        mode = info.st_mode & 07777;
-    else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
+    if (::lstat(file.c_str(), &info) != 0)
+        return entry;
+    entry.exists = true;
+    entry.regular = S_ISREG(info.st_mode);
+    entry.replaceable = entry.regular || S_ISLNK(info.st_mode);
+    entry.mode = info.st_mode & 07777;
+    entry.size = info.st_size;
+    return entry;
+}
+
+// What a new file gets: 0666 less the umask.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A temporary file beside the entry holding the bytes, with the given mode, flushed to disk
+// when `flush` says so; nothing (errno set) when it could not be made.
+std::optional<fs::path> writeTemporary(const fs::path& file, const QByteArray& bytes, mode_t mode,
+                                       bool flush) {
     // A short name of its own, so that a long file name still leaves room for it.
     const fs::path temporary =
         file.parent_path() /
         (".~tarnvale-" + std::to_string(QRandomGenerator::global()->generate()) + ".tmp");
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0;
-    ok = ::close(fd) == 0 && ok;
+        return std::nullopt;
+    bool ok = writeAll(fd, bytes) && (!flush || ::fsync(fd) == 0) && ::fchmod(fd, mode) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (ok)
-        ok = ::rename(temporary.c_str(), file.c_str()) == 0;
-    if (!ok)
-        ::unlink(temporary.c_str());
-    return ok;
+        return temporary;
+    ::unlink(temporary.c_str());
+    errno = error;
+    return std::nullopt;
+}
+
+bool putInPlace(const fs::path& temporary, const fs::path& file) {
+    if (::rename(temporary.c_str(), file.c_str()) == 0)
+        return true;
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    errno = error;
+    return false;
+}
+
+// The entry itself is replaced: a link there becomes a file of its own and its target is never
+// touched; a regular file keeps its permissions.
+bool replaceEntry(const fs::path& file, const Entry& entry, const QByteArray& bytes) {
+    if (!entry.replaceable) {
+        errno = EISDIR;
+        return false;
+    }
+    const auto temporary =
+        writeTemporary(file, bytes, entry.regular ? entry.mode : newFileMode(), true);
+    return temporary && putInPlace(*temporary, file);
+}
+
+// What a file holds once the key is set: its other lines kept when it is a regular file
+// (what a link points to is neither read nor written: it may lie anywhere, and the folder may
+// be shared); nothing (errno set) when it cannot be read.
+std::optional<QByteArray> withValueSet(const QString& section, const QString& key,
+                                       const QString& value, const fs::path& file,
+                                       const Entry& entry) {
+    QByteArray content;
+    if (entry.regular) {
+        const auto existing = entry.size > IniProfileFile::kMaxWriteSize
+                                  ? std::nullopt
+                                  : readFile(file, IniProfileFile::kMaxWriteSize, O_NOFOLLOW);
+        if (!existing) {
+            errno = EFBIG;
+            return std::nullopt;
+        }
+        content = *existing;
+    }
+    return ini::withValue(content, section, key, value);
+}
+} // namespace
+
+bool replaceFileAtomically(const fs::path& file, const QByteArray& bytes) {
+    return replaceEntry(file, entryAt(file), bytes);
 }
 
 QString IniProfileFile::readValue(const QString& section, const QString& key, const fs::path& file,
@@ -191,17 +260,64 @@ FolderListing listFolder(const fs::path& folder) {
 
 bool IniProfileFile::writeValue(const QString& section, const QString& key, const QString& value,
                                 const fs::path& file) {
-    // Only a regular file at that name keeps its other keys: what a link points to is neither
-    // read nor written (it may lie anywhere, and the folder may be shared).
-    QByteArray content;
-    struct stat info {};
-    if (::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        if (info.st_size > kMaxWriteSize)
-            return false;
-        const auto existing = readFile(file, kMaxWriteSize, O_NOFOLLOW);
-        if (!existing)
-            return false;
-        content = *existing;
+    const Entry entry = entryAt(file);
+    const auto content = withValueSet(section, key, value, file, entry);
+    return content && replaceEntry(file, entry, *content);
+}
+
+ProfileFile::Written
+IniProfileFile::writeValues(const QString& section, const QString& key,
+                            const QList<std::pair<fs::path, QString>>& values) {
+    Written written;
+    QList<fs::path> temporaries;
+    temporaries.reserve(values.size());
+    const auto dropTemporaries = [&temporaries](qsizetype from) {
+        const int error = errno;
+        for (qsizetype i = from; i < temporaries.size(); ++i)
+            ::unlink(temporaries[i].c_str());
+        return error;
+    };
+    const mode_t newMode = newFileMode();
+    QList<fs::path> folders;
+    for (const auto& [file, value] : values) {
+        const Entry entry = entryAt(file);
+        if (!entry.replaceable)
+            errno = EISDIR;
+        const auto content =
+            entry.replaceable ? withValueSet(section, key, value, file, entry) : std::nullopt;
+        const auto temporary =
+            content ? writeTemporary(file, *content, entry.regular ? entry.mode : newMode, false)
+                    : std::nullopt;
+        if (!temporary) {
+            written.error = dropTemporaries(0);
+            return written;
+        }
+        temporaries << *temporary;
+        if (folders.isEmpty() || folders.last() != file.parent_path())
+            folders << file.parent_path();
     }
-    return replaceFileAtomically(file, ini::withValue(content, section, key, value));
+    // Every file's bytes are on disk before any of them takes its name: one flush for each
+    // file system the folders lie on.
+    QList<dev_t> flushed;
+    for (const fs::path& folder : folders) {
+        struct stat info {};
+        if (::stat(folder.c_str(), &info) == 0 && flushed.contains(info.st_dev))
+            continue;
+        flushed << info.st_dev;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool synced = fd >= 0 && ::syncfs(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!synced) {
+            written.error = dropTemporaries(0);
+            return written;
+        }
+    }
+    for (; written.count < values.size(); ++written.count) {
+        if (!putInPlace(temporaries[written.count], values[written.count].first)) {
+            written.error = dropTemporaries(written.count + 1);
+            return written;
+        }
+    }
+    return written;
 }

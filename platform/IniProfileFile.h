@@ -13,6 +13,8 @@ public:
                            int bufferSize) override;
     bool writeValue(const QString& section, const QString& key, const QString& value,
                     const std::filesystem::path& file) override;
+    Written writeValues(const QString& section, const QString& key,
+                        const QList<std::pair<std::filesystem::path, QString>>& values) override;
 
     // The largest file a write will rewrite.
     static constexpr qint64 kMaxWriteSize = 64 * 1024 * 1024;
@@ -21,5 +23,5 @@ public:
 // Replaces the file's bytes whole: a temporary file in the same folder, flushed to disk, then
 // renamed over the entry, keeping a regular file's permissions. A symbolic link at that name is
 // replaced itself (its target stays as it was); a folder, pipe or device is never replaced. On
-// any failure the old entry is left untouched.
+// any failure the old entry is left untouched, and errno says why.
 bool replaceFileAtomically(const std::filesystem::path& file, const QByteArray& bytes);

@@ -34,6 +34,17 @@ public:
     // False when nothing was written.
     virtual bool writeValue(const QString& section, const QString& key, const QString& value,
                             const std::filesystem::path& file) = 0;
+
+    struct Written {
+        int count = 0; // files written, from the first on
+        int error = 0; // errno of the file after them, which was not written; 0 when all were
+    };
+    // writeValue for many files in one go (an import writes thousands): each is replaced whole
+    // as writeValue does, but the file system is flushed once for all of them before any name
+    // is put in place, rather than once per file. Files are put in place in order; a failure
+    // leaves that file and those after it untouched.
+    virtual Written writeValues(const QString& section, const QString& key,
+                                const QList<std::pair<std::filesystem::path, QString>>& values) = 0;
 };
 
 // What a folder holds that the favorites show, in the order the file system lists it: plain
