@@ -28,9 +28,22 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTextStream>
 #include <QWebEngineProfile>
 
 int main(int argc, char* argv[]) {
+    // Importing or exporting favorites needs no window, no display and no running browser.
+    if (argc > 1 && modFavorite::isFavoritesCommand(QString::fromLocal8Bit(argv[1]))) {
+        QCoreApplication app(argc, argv);
+        XdgShellFolders shellFolders;
+        IniProfileFile profileFile;
+        QtFavoriteDialogs favoriteDialogs;
+        QtMessageBoxes messageBoxes;
+        modFavorite favorites(shellFolders, profileFile, favoriteDialogs, messageBoxes);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return favorites.RunFavoritesCommand(QCoreApplication::arguments(), out, err);
+    }
     chooseInputMethod();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

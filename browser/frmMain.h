@@ -93,6 +93,7 @@ public:
     void mnuMainEditFind_Click();
     void mnuMainFavoriteAdd_Click();
     void mnuMainFavoriteModify_Click();
+    void mnuMainFavoriteImportExport_Click();
     void mnuMainFavoriteUser_Click(int index);
     void mnuMainFileOpen_Click();
     void mnuMainViewSourceCode_Click();
@@ -150,6 +151,7 @@ public:
     QAction* mnuMainViewHistory = nullptr;
     QAction* mnuMainFavoriteAdd = nullptr;
     QAction* mnuMainFavoriteModify = nullptr;
+    QAction* mnuMainFavoriteImportExport = nullptr;
     QAction* mnuMainFavoriteUser = nullptr;
     QAction* mnuMainToolHistoryClearExplorer = nullptr;
     QAction* mnuMainToolEXENotepad = nullptr;

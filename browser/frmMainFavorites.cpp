@@ -1,4 +1,4 @@
-// The Favorites menu of a browser window: its entries, Add and Organize.
+// The Favorites menu of a browser window: its entries, Add, Organize, Import and Export.
 #include "browser/frmMain.h"
 
 #include "browser/FavoritesMenu.h"
@@ -41,4 +41,8 @@ void frmMain::mnuMainFavoriteModify_Click() {
         m_services.favorites->DoOrganizeFavDlg(this, folder);
     // Whatever happened in the dialog, the menus show the folder as it is now.
     m_services.favorites->LoadAllFavorite();
+}
+
+void frmMain::mnuMainFavoriteImportExport_Click() {
+    m_services.favorites->DoImportExportDlg(this, *m_services.fileChooser);
 }

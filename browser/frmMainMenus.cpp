@@ -78,6 +78,8 @@ const MenuRow kMenuBar[] = {
     MENU(mnuMainFavorite, "收藏夹(&A)"),
     ITEM(mnuMainFavoriteAdd, "添加到收藏夹", &frmMain::mnuMainFavoriteAdd_Click),
     ITEM(mnuMainFavoriteModify, "整理收藏夹", &frmMain::mnuMainFavoriteModify_Click),
+    ITEM(mnuMainFavoriteImportExport, "导入和导出(&I)...",
+         &frmMain::mnuMainFavoriteImportExport_Click),
     SEPARATOR(mnuLinedasgghh),
     {"mnuMainFavoriteUser(0)", "用户链接...", nullptr, &frmMain::mnuMainFavoriteUser, nullptr},
     MENU(mnuMainTool, "工具(&T)"),

@@ -1,6 +1,7 @@
 #include "favorites/QtFavoriteDialogs.h"
 
 #include "favorites/AddFavoriteDialog.h"
+#include "favorites/ImportExportDialog.h"
 #include "favorites/OrganizeFavoritesDialog.h"
 
 std::optional<FavoriteDialogs::Added> QtFavoriteDialogs::addFavorite(QWidget* owner,
@@ -15,4 +16,12 @@ std::optional<FavoriteDialogs::Added> QtFavoriteDialogs::addFavorite(QWidget* ow
 void QtFavoriteDialogs::organizeFavorites(QWidget* owner, const QString& favoritesFolder) {
     OrganizeFavoritesDialog dialog(favoritesFolder, owner);
     dialog.exec();
+}
+
+std::optional<FavoriteDialogs::Transfer>
+QtFavoriteDialogs::importExport(QWidget* owner, const QString& proposedFolder) {
+    ImportExportDialog dialog(proposedFolder, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Transfer{dialog.exporting(), dialog.folder()};
 }

@@ -62,6 +62,15 @@ bool modFavorite::WriteIniValue(const QString& strSection, const QString& strKey
     return m_profile.writeValue(strSection, strKey, strValue, nativePath(strFile));
 }
 
+ProfileFile::Written modFavorite::WriteIniValues(const QString& strSection, const QString& strKey,
+                                                 const QList<QPair<QString, QString>>& values) {
+    QList<std::pair<fs::path, QString>> files;
+    files.reserve(values.size());
+    for (const auto& [file, value] : values)
+        files.append({nativePath(file), value});
+    return m_profile.writeValues(strSection, strKey, files);
+}
+
 QString modFavorite::AddFavorite(QString& strTitle, const QString& strURL, QWidget* owner) {
     const QString folder = m_shellFolders.folderPath(ShellFolders::CSIDL_FAVORITES).path;
     if (folder.isEmpty())
@@ -141,12 +150,13 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
         if (mintFavoriteCount >= kMaxEntries)
             return; // the rest is left out
         ++mintFavoriteCount;
-        into.entries.append(
-            {mintFavoriteCount, GetMenuCaption(favoriteDisplayName(files[i].name)), urls.at(i)});
+        into.entries.append({mintFavoriteCount, GetMenuCaption(favoriteDisplayName(files[i].name)),
+                             urls.at(i), favoriteName(files[i].name)});
     }
     for (const Listed& sub : sorted(listing.folders)) {
         FavoriteFolder child;
         child.caption = GetMenuCaption(sub.name);
+        child.name = sub.name;
         LoadDirSubFavorite(folder / sub.native.toStdString(), child);
         into.folders.append(child);
     }

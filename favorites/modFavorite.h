@@ -8,8 +8,10 @@
 #include <filesystem>
 
 class FavoriteDialogs;
+class FileChooser;
 class MessageBoxes;
 class ProfileFile;
+class QTextStream;
 class QWidget;
 class ShellFolders;
 
@@ -32,11 +34,33 @@ public:
     // False when nothing could be written.
     bool WriteIniValue(const QString& strSection, const QString& strKey, const QString& strValue,
                        const QString& strFile);
+    // WriteIniValue for many files (path, value) at once: how many were written, in order.
+    ProfileFile::Written WriteIniValues(const QString& strSection, const QString& strKey,
+                                        const QList<QPair<QString, QString>>& values);
     // Asks for a name and folder and writes the shortcut. The path written, or empty when
     // cancelled or when the file could not be written (which the user is told, naming it).
     // On success strTitle holds the name the user confirmed.
     QString AddFavorite(QString& strTitle, const QString& strURL, QWidget* owner);
     void DoOrganizeFavDlg(QWidget* owner, const QString& strPath);
+
+    // Import and export (FavoritesTransfer.cpp). The outcome in words for the person.
+    struct TransferResult {
+        bool ok = false;
+        QString message;
+    };
+    static const QString kImportFolder;
+    // Another browser's bookmarks into a folder below the favorites folder (one name; empty:
+    // the favorites folder itself), each bookmark folder a folder; read whole before anything
+    // is written. The entries are then rebuilt once, when something was written.
+    TransferResult ImportFavorites(const QString& strFile, const QString& strFolder);
+    // The favorites folder as a bookmark file (UTF-8), replacing the file whole.
+    TransferResult ExportFavorites(const QString& strFile);
+    // The 导入和导出 command: asks what to do and which file, does it and says how it went.
+    void DoImportExportDlg(QWidget* owner, FileChooser& files);
+    // "--import-favorites FILE" and "--export-favorites FILE", for a start without windows.
+    static bool isFavoritesCommand(const QString& firstArgument);
+    // Prints the outcome; the exit code.
+    int RunFavoritesCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
     // Rebuilds the entries from the folder; every window's menu follows.
     void LoadAllFavorite();

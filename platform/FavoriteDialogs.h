@@ -19,4 +19,12 @@ public:
                                              const QString& proposedName) = 0;
     // Returns when the user closed it.
     virtual void organizeFavorites(QWidget* owner, const QString& favoritesFolder) = 0;
+
+    struct Transfer {
+        bool exporting = false;
+        QString folder; // an import's folder below the favorites folder; empty: the folder itself
+    };
+    // Whether to import or to export, and where an import goes (proposed: proposedFolder).
+    // Nothing when the user cancelled.
+    virtual std::optional<Transfer> importExport(QWidget* owner, const QString& proposedFolder) = 0;
 };

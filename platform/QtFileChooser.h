@@ -7,4 +7,7 @@ public:
     std::optional<QString> chooseExistingFile(QWidget* owner, const QString& title,
                                               const QString& filterName,
                                               const QString& startFolder) override;
+    std::optional<QString> chooseFileToSave(QWidget* owner, const QString& title,
+                                            const QString& filter,
+                                            const QString& proposedPath) override;
 };

@@ -21,8 +21,16 @@ public:
             whileOrganizing();
     }
 
-    std::optional<Added> addAnswer;        // nothing: cancelled
-    std::function<void()> whileOrganizing; // what the "user" does in the organize dialog
-    QStringList asked;                     // "add:<folder>|<name>", "organize:<folder>"
+    std::optional<Transfer> importExport(QWidget* owner, const QString& folder) override {
+        asked << QStringLiteral("importExport:") + folder;
+        owners << owner;
+        return transferAnswer;
+    }
+
+    std::optional<Added> addAnswer;         // nothing: cancelled
+    std::optional<Transfer> transferAnswer; // nothing: cancelled
+    std::function<void()> whileOrganizing;  // what the "user" does in the organize dialog
+    // "add:<folder>|<name>", "organize:<folder>", "importExport:<proposed folder>"
+    QStringList asked;
     QList<QWidget*> owners;
 };

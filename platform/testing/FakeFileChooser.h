@@ -13,6 +13,14 @@ public:
         return answer;
     }
 
-    std::optional<QString> answer; // nothing: cancelled
-    QStringList asked;             // "title|filter|folder"
+    std::optional<QString> chooseFileToSave(QWidget*, const QString& title, const QString& filter,
+                                            const QString& proposedPath) override {
+        asked << QStringLiteral("save:") + title + QLatin1Char('|') + filter + QLatin1Char('|') +
+                     proposedPath;
+        return saveAnswer;
+    }
+
+    std::optional<QString> answer;     // nothing: cancelled
+    std::optional<QString> saveAnswer; // nothing: cancelled
+    QStringList asked;                 // "title|filter|folder", "save:title|filter|path"
 };
