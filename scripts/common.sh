@@ -99,7 +99,7 @@ run_fuzz_smoke() {
     cmake --build "$dir"
     local target seeds corpus
     for target in reg_file profile_file skin_file shortcut_address shown_host file_name \
-        command_line; do
+        command_line bookmarks_html bookmarks_json; do
         case "$target" in
             reg_file) seeds="$REPO_ROOT/tests/data/registry" ;;
             profile_file) seeds="$REPO_ROOT/tests/data/favorites" ;;

@@ -1,6 +1,7 @@
 // One libFuzzer target per check: CMake builds this file once for each, naming the check in
 // FUZZ_CHECK.
 #include "tests/fuzz/FuzzAddressChecks.h"
+#include "tests/fuzz/FuzzBookmarkChecks.h"
 #include "tests/fuzz/FuzzChecks.h"
 
 #include <cstddef>
