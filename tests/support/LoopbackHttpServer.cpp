@@ -1,5 +1,6 @@
 #include "tests/support/LoopbackHttpServer.h"
 
+#include <QFile>
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
