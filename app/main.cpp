@@ -102,8 +102,8 @@ int main(int argc, char* argv[]) {
     services.urlCache = &urlCache;
     services.launcher = &launcher;
     services.fileChooser = &fileChooser;
-    services.createPageView = [profile, &history, &pageDialogs](QWidget* parent) {
-        return new WebEnginePageView(profile, &history, &pageDialogs, parent);
+    services.createPageView = [profile, &history, &pageDialogs, &options](QWidget* parent) {
+        return new WebEnginePageView(profile, &history, &pageDialogs, parent, &options);
     };
     services.session = &session;
     services.options = &options;
