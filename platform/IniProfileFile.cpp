@@ -208,16 +208,55 @@ QString IniProfileFile::readValue(const QString& section, const QString& key, co
     return valueOf(readFile(file, kMaxProfileFileSize), section, key, bufferSize);
 }
 
+struct IniProfileFile::Remembered {
+    QByteArray stamp; // the file's identity and the request (section, key, buffer)
+    QString value;
+};
+
+IniProfileFile::IniProfileFile()
+    : m_read(std::make_unique<QHash<QByteArray, QHash<QByteArray, Remembered>>>()) {}
+
+IniProfileFile::~IniProfileFile() = default;
+
 QStringList IniProfileFile::readValues(const QString& section, const QString& key,
                                        const fs::path& folder, const QList<QByteArray>& names,
                                        int bufferSize) {
     QStringList values;
     values.reserve(names.size());
+    const QByteArray request =
+        (section + QLatin1Char('\n') + key).toUtf8() + '\n' + QByteArray::number(bufferSize);
+    // What this folder gave last time; what this call gives replaces it, so that files gone
+    // are forgotten.
+    const QByteArray folderKey(folder.c_str());
+    const QHash<QByteArray, Remembered> before = m_read->take(folderKey);
+    QHash<QByteArray, Remembered>& now = (*m_read)[folderKey];
+    now.reserve(names.size());
     // Each file by its name in the folder opened once: no path to walk for every file.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const QByteArray& name : names) {
-        const int fd = dir < 0 ? -1 : ::openat(dir, name.constData(), kReadFlags);
-        values << valueOf(readOpened(fd, kMaxProfileFileSize), section, key, bufferSize);
+        struct stat info {};
+        if (dir < 0 || ::fstatat(dir, name.constData(), &info, 0) != 0 || !S_ISREG(info.st_mode)) {
+            values << QString();
+            continue;
+        }
+        const qint64 fields[] = {qint64(info.st_dev),          qint64(info.st_ino),
+                                 qint64(info.st_size),         qint64(info.st_mtim.tv_sec),
+                                 qint64(info.st_mtim.tv_nsec), qint64(info.st_ctim.tv_sec),
+                                 qint64(info.st_ctim.tv_nsec)};
+        const QByteArray stamp =
+            QByteArray(reinterpret_cast<const char*>(fields), sizeof fields) + request;
+        const auto known = before.constFind(name);
+        if (known != before.constEnd() && known->stamp == stamp) {
+            values << known->value;
+            now.insert(name, *known);
+            continue;
+        }
+        const auto content =
+            readOpened(::openat(dir, name.constData(), kReadFlags), kMaxProfileFileSize);
+        values << valueOf(content, section, key, bufferSize);
+        // A file that could not be read is tried again next time.
+        if (content)
+            now.insert(name, {stamp, values.constLast()});
     }
     if (dir >= 0)
         ::close(dir);

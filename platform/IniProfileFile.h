@@ -2,10 +2,18 @@
 
 #include "platform/ProfileFile.h"
 
+#include <QHash>
+#include <memory>
+
 // Profile values in files on disk. A file larger than kMaxProfileFileSize gives no value and
-// is not read.
+// is not read. readValues remembers what each folder's files gave and reads again only the files
+// that changed since (size, times, device and inode, as version control tells a changed file):
+// a favorites rebuild then costs a look at each file instead of a read.
 class IniProfileFile final : public ProfileFile {
 public:
+    IniProfileFile();
+    ~IniProfileFile() override;
+
     QString readValue(const QString& section, const QString& key, const std::filesystem::path& file,
                       int bufferSize) override;
     QStringList readValues(const QString& section, const QString& key,
@@ -18,6 +26,11 @@ public:
 
     // The largest file a write will rewrite.
     static constexpr qint64 kMaxWriteSize = 64 * 1024 * 1024;
+
+private:
+    struct Remembered;
+    // By folder, then file name: the file's identity and the value it gave for a request.
+    std::unique_ptr<QHash<QByteArray, QHash<QByteArray, Remembered>>> m_read;
 };
 
 // Replaces the file's bytes whole: a temporary file in the same folder, flushed to disk, then

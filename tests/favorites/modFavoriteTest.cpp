@@ -1,6 +1,7 @@
 // The favorites entries built from a folder, and adding a favorite.
 #include "tests/support/FakeServices.h"
 
+#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -77,6 +78,15 @@ TEST_F(modFavoriteTest, EntriesNamesCaptionsAndOrder) {
     shortcut("two.url", "http://changed/");
     EXPECT_EQ(load(), QStringList{"two=http://changed/"});
     EXPECT_EQ(favorites.favorites().entries.first().index, 1);
+    // A rebuild reads again only what changed, and sees every change: the same size written
+    // again, and another file renamed over one.
+    shortcut("two.url", "http://Changed/");
+    shortcut("three.url", "http://three/");
+    EXPECT_EQ(load(), (QStringList{"three=http://three/", "two=http://Changed/"}));
+    file("new.tmp", "[InternetShortcut]\r\nURL=http://renamed/\r\n");
+    ASSERT_TRUE(std::rename(QFile::encodeName(favoritesPath() + "/new.tmp"),
+                            QFile::encodeName(favoritesPath() + "/three.url")) == 0);
+    EXPECT_EQ(load(), (QStringList{"three=http://renamed/", "two=http://Changed/"}));
 }
 
 TEST_F(modFavoriteTest, AddingWritesWhatTheDialogConfirmedOrSaysItFailed) {
