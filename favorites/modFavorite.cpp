@@ -8,9 +8,12 @@
 #include "platform/ProfileFile.h"
 #include "platform/ShellFolders.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <exception>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -28,7 +31,38 @@ struct Listed {
     QString key; // what the listing order compares
     QByteArray native;
 };
+
+// The order Windows lists an NTFS folder in: by upper-case name, whatever order the file
+// system hands them out in.
+QList<Listed> sorted(const QList<QByteArray>& names) {
+    QList<Listed> listed;
+    listed.reserve(names.size());
+    for (const QByteArray& native : names) {
+        const QString name = nameText(native);
+        listed.append({name, name.toUpper(), native});
+    }
+    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+        const int order = a.key.compare(b.key);
+        return order == 0 ? a.name < b.name : order < 0;
+    });
+    return listed;
+}
 } // namespace
+
+struct modFavorite::ListingOrder {
+    QList<QByteArray> files; // as the file system listed them
+    QList<QByteArray> folders;
+    QList<Listed> sortedFiles;
+    QList<QByteArray> sortedNatives; // the files' names in menu order
+    QList<Listed> sortedFolders;
+};
+
+// By folder: what the rebuild before this one found, and what this one finds (so that folders
+// gone are forgotten).
+struct modFavorite::ListingOrders {
+    QHash<QByteArray, ListingOrder> before;
+    QHash<QByteArray, ListingOrder> now;
+};
 
 modFavorite::modFavorite(ShellFolders& shellFolders, ProfileFile& profile, FavoriteDialogs& dialogs,
                          MessageBoxes& messageBoxes, QObject* parent)
@@ -36,7 +70,10 @@ modFavorite::modFavorite(ShellFolders& shellFolders, ProfileFile& profile, Favor
     , m_shellFolders(shellFolders)
     , m_profile(profile)
     , m_dialogs(dialogs)
-    , m_messageBoxes(messageBoxes) {}
+    , m_messageBoxes(messageBoxes)
+    , m_orders(std::make_unique<ListingOrders>()) {}
+
+modFavorite::~modFavorite() = default;
 
 QString modFavorite::GetFolderPath(qint32 nFolder) {
     const ShellFolders::Lookup lookup = m_shellFolders.folderPath(nFolder);
@@ -106,6 +143,7 @@ QString modFavorite::GetMenuCaption(const QString& strName) {
 void modFavorite::LoadAllFavorite() {
     m_root = FavoriteFolder();
     mintFavoriteCount = 0;
+    m_orders->before = std::exchange(m_orders->now, {});
     try {
         // Without a favorites folder nothing is listed, never the root of the file system.
         const QString folder = GetFolderPath(ShellFolders::CSIDL_FAVORITES);
@@ -114,6 +152,7 @@ void modFavorite::LoadAllFavorite() {
     } catch (const std::exception& error) {
         WriteErrorLog(QStringLiteral("LoadAllFavorite"), -1, QString::fromLocal8Bit(error.what()));
     }
+    m_orders->before.clear();
     Q_EMIT favoritesRebuilt();
 }
 
@@ -124,26 +163,25 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
         if (listing.files.isEmpty() && listing.folders.isEmpty())
             return;
     }
-    // The order Windows lists an NTFS folder in: by upper-case name, whatever order the file
-    // system hands them out in.
-    const auto sorted = [](const QList<QByteArray>& names) {
-        QList<Listed> listed;
-        listed.reserve(names.size());
-        for (const QByteArray& native : names) {
-            const QString name = nameText(native);
-            listed.append({name, name.toUpper(), native});
-        }
-        std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-            return a.key == b.key ? a.name < b.name : a.key < b.key;
-        });
-        return listed;
-    };
-    const QList<Listed> files = sorted(listing.files);
-    QList<QByteArray> names;
-    names.reserve(files.size());
-    for (const Listed& file : files)
-        names << file.native;
-    const QStringList urls = m_profile.readValues(kSection, kKey, folder, names, kValueBufferSize);
+    const QByteArray folderKey(folder.c_str());
+    ListingOrder& order = m_orders->now[folderKey] = m_orders->before.take(folderKey);
+    if (order.files != listing.files || order.sortedNatives.size() != listing.files.size()) {
+        order.files = listing.files;
+        order.sortedFiles = sorted(listing.files);
+        order.sortedNatives.clear();
+        order.sortedNatives.reserve(order.sortedFiles.size());
+        for (const Listed& file : std::as_const(order.sortedFiles))
+            order.sortedNatives << file.native;
+    }
+    if (order.folders != listing.folders || order.sortedFolders.size() != listing.folders.size()) {
+        order.folders = listing.folders;
+        order.sortedFolders = sorted(listing.folders);
+    }
+    // Copies: a sub-folder's visit below may grow the table that holds this folder's order.
+    const QList<Listed> files = order.sortedFiles;
+    const QList<Listed> folders = order.sortedFolders;
+    const QStringList urls =
+        m_profile.readValues(kSection, kKey, folder, order.sortedNatives, kValueBufferSize);
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (urls.at(i).isEmpty())
             continue;
@@ -153,7 +191,7 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
         into.entries.append({mintFavoriteCount, GetMenuCaption(favoriteDisplayName(files[i].name)),
                              urls.at(i), favoriteName(files[i].name)});
     }
-    for (const Listed& sub : sorted(listing.folders)) {
+    for (const Listed& sub : folders) {
         FavoriteFolder child;
         child.caption = GetMenuCaption(sub.name);
         child.name = sub.name;

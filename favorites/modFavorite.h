@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <memory>
 
 class FavoriteDialogs;
 class FileChooser;
@@ -22,6 +23,7 @@ class modFavorite final : public QObject {
 public:
     modFavorite(ShellFolders& shellFolders, ProfileFile& profile, FavoriteDialogs& dialogs,
                 MessageBoxes& messageBoxes, QObject* parent = nullptr);
+    ~modFavorite() override;
 
     // A shortcut's address is read whole: the reader's file limit is below this buffer.
     static constexpr int kValueBufferSize = kMaxProfileFileSize + 1;
@@ -80,4 +82,9 @@ private:
     FavoriteDialogs& m_dialogs;
     MessageBoxes& m_messageBoxes;
     FavoriteFolder m_root;
+    // Each folder's names as last listed and in menu order: a rebuild sorts again only the
+    // folders whose names changed.
+    struct ListingOrder;
+    struct ListingOrders;
+    std::unique_ptr<ListingOrders> m_orders;
 };

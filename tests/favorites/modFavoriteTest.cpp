@@ -78,15 +78,17 @@ TEST_F(modFavoriteTest, EntriesNamesCaptionsAndOrder) {
     shortcut("two.url", "http://changed/");
     EXPECT_EQ(load(), QStringList{"two=http://changed/"});
     EXPECT_EQ(favorites.favorites().entries.first().index, 1);
-    // A rebuild reads again only what changed, and sees every change: the same size written
-    // again, and another file renamed over one.
+    // A rebuild reads and sorts again only what changed, and sees every change: the same size
+    // written again, a name added, another file renamed over one, a folder added.
     shortcut("two.url", "http://Changed/");
     shortcut("three.url", "http://three/");
     EXPECT_EQ(load(), (QStringList{"three=http://three/", "two=http://Changed/"}));
     file("new.tmp", "[InternetShortcut]\r\nURL=http://renamed/\r\n");
     ASSERT_TRUE(std::rename(QFile::encodeName(favoritesPath() + "/new.tmp"),
                             QFile::encodeName(favoritesPath() + "/three.url")) == 0);
-    EXPECT_EQ(load(), (QStringList{"three=http://renamed/", "two=http://Changed/"}));
+    shortcut("z/a.url", "http://a/");
+    EXPECT_EQ(load(), (QStringList{"three=http://renamed/", "two=http://Changed/", "[z]",
+                                   "  a=http://a/"}));
 }
 
 TEST_F(modFavoriteTest, AddingWritesWhatTheDialogConfirmedOrSaysItFailed) {
