@@ -19,7 +19,8 @@
 #include <vector>
 
 namespace {
-constexpr int kFolders = 100;
+// 100 folders of 100; fewer folders when the command line names a count (a smoke run).
+int gFolders = 100;
 constexpr int kPerFolder = 100;
 
 QString title(int folder, int i) {
@@ -36,7 +37,7 @@ QByteArray htmlFile() {
     QString html = QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV="
                                   "\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
                                   "<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n");
-    for (int f = 0; f < kFolders; ++f) {
+    for (int f = 0; f < gFolders; ++f) {
         html += QStringLiteral("    <DT><H3 ADD_DATE=\"1700000000\" LAST_MODIFIED=\"0\">文件夹 %1"
                                "</H3>\n    <DL><p>\n")
                     .arg(f);
@@ -52,7 +53,7 @@ QByteArray htmlFile() {
 QByteArray jsonFile() {
     QString json = QStringLiteral("{\"checksum\": \"0\", \"roots\": {\"bookmark_bar\": {\"name\": "
                                   "\"书签栏\", \"type\": \"folder\", \"children\": [\n");
-    for (int f = 0; f < kFolders; ++f) {
+    for (int f = 0; f < gFolders; ++f) {
         json +=
             QStringLiteral("%1{\"type\": \"folder\", \"name\": \"文件夹 %2\", \"children\": [\n")
                 .arg(f ? QStringLiteral(",") : QString())
@@ -82,7 +83,7 @@ void writePlaces(const QString& path) {
         query.exec("INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'),"
                    " (2, 2, NULL, 1, 0, 'menu', 'menu________')");
         int id = 10;
-        for (int f = 0; f < kFolders; ++f) {
+        for (int f = 0; f < gFolders; ++f) {
             const int folder = id++;
             query.prepare("INSERT INTO moz_bookmarks VALUES (?, 2, NULL, 2, ?, ?, ?)");
             query.addBindValue(folder);
@@ -111,12 +112,12 @@ void writePlaces(const QString& path) {
 double yardstickMs(QTemporaryDir& folder) {
     QElapsedTimer timer;
     timer.start();
-    for (int f = 0; f < kFolders; ++f)
+    for (int f = 0; f < gFolders; ++f)
         QDir(folder.path()).mkdir(QString::number(f));
     const QByteArray content(60, 'x');
-    for (int n = 0; n < kFolders * kPerFolder; ++n) {
+    for (int n = 0; n < gFolders * kPerFolder; ++n) {
         const QByteArray name = QFile::encodeName(
-            QStringLiteral("%1/%2/.t%3").arg(folder.path()).arg(n % kFolders).arg(n));
+            QStringLiteral("%1/%2/.t%3").arg(folder.path()).arg(n % gFolders).arg(n));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
         (void)!::write(fd, content.constData(), size_t(content.size()));
         ::close(fd);
@@ -124,9 +125,9 @@ double yardstickMs(QTemporaryDir& folder) {
     const int fd = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY);
     ::syncfs(fd);
     ::close(fd);
-    for (int n = 0; n < kFolders * kPerFolder; ++n) {
+    for (int n = 0; n < gFolders * kPerFolder; ++n) {
         const QString from =
-            QStringLiteral("%1/%2/.t%3").arg(folder.path()).arg(n % kFolders).arg(n);
+            QStringLiteral("%1/%2/.t%3").arg(folder.path()).arg(n % gFolders).arg(n);
         ::rename(QFile::encodeName(from).constData(),
                  QFile::encodeName(QString(from).replace("/.t", "/n") + ".url").constData());
     }
@@ -145,6 +146,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     qInstallMessageHandler(quiet);
+    if (argc > 1)
+        gFolders = qMax(1, QString::fromLocal8Bit(argv[1]).toInt());
     QTemporaryDir files;
     const QString html = files.filePath("bookmarks.html");
     const QString json = files.filePath("Bookmarks");
@@ -179,7 +182,7 @@ int main(int argc, char* argv[]) {
         std::printf("| %s | %lld | %.0f | %.0f | %.0f |\n", qPrintable(QFileInfo(file).fileName()),
                     QFileInfo(file).size() / 1024, medianMs(readings), medianMs(imports),
                     medianMs(yardstick));
-        if (!outcome.startsWith(QStringLiteral("已导入 %1 个收藏").arg(kFolders * kPerFolder)))
+        if (!outcome.startsWith(QStringLiteral("已导入 %1 个收藏").arg(gFolders * kPerFolder)))
             std::printf("(not imported: %s)\n", qPrintable(outcome));
     }
     return 0;

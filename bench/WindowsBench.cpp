@@ -2,7 +2,8 @@
 // yardstick (one maximised view on the same profile) opened in the same process, interleaved;
 // and the memory of the browser process with its engine helpers while 1, 5 and 20 windows are
 // open. Real engine, pages from loopback; run it on an X display with a window manager:
-//   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench
+//   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench [RUNS
+//   [WINDOWS...]]
 #include "bench/ProcessMemory.h"
 #include "browser/TextBox.h"
 #include "browser/frmMain.h"
@@ -66,7 +67,15 @@ int main(int argc, char* argv[]) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); // the engine refuses root otherwise
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    const int runs = 10;
+    // windows_bench [RUNS [WINDOWS...]]: fewer runs and windows for a smoke run.
+    const QStringList arguments = app.arguments();
+    const int runs = qMax(1, arguments.value(1, QStringLiteral("10")).toInt());
+    QList<int> counts{1, 5, 20};
+    if (arguments.size() > 2) {
+        counts.clear();
+        for (const QString& count : arguments.mid(2))
+            counts << qMax(1, count.toInt());
+    }
 
     LoopbackHttpServer server;
     server.start();
@@ -111,7 +120,7 @@ int main(int argc, char* argv[]) {
 
     std::printf("| windows open | RSS, all processes (MiB) | PSS, all processes (MiB) |\n"
                 "|---:|---:|---:|\n");
-    for (const int count : {1, 5, 20}) {
+    for (const int count : std::as_const(counts)) {
         while (frmMain::openWindows().size() < count) {
             first->DoAddNewWindow(url);
             frmMain* window = frmMain::openWindows().last();

@@ -67,8 +67,9 @@ configure() {
     cmake -S "$source" -B "$build" "${generator[@]}" "$@"
 }
 
+# build_tarnvale [CMAKE OPTIONS...]
 build_tarnvale() {
-    configure "$REPO_ROOT" "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure "$REPO_ROOT" "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$BUILD_DIR"
 }
 
