@@ -9,6 +9,7 @@
 #include "core/modMain.h"
 #include "engine/DownloadManager.h"
 #include "engine/EngineProfile.h"
+#include "engine/EngineStartup.h"
 #include "engine/EngineUrlCacheBackend.h"
 #include "engine/WebEnginePageView.h"
 #include "favorites/QtFavoriteDialogs.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
         return favorites.RunFavoritesCommand(QCoreApplication::arguments(), out, err);
     }
     chooseInputMethod();
+    prepareEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale"));

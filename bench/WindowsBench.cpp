@@ -8,6 +8,7 @@
 #include "browser/TextBox.h"
 #include "browser/frmMain.h"
 #include "engine/EngineProfile.h"
+#include "engine/EngineStartup.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
 #include "platform/PageView.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
         qputenv(name, (root.path() + "/" + name).toLocal8Bit());
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); // the engine refuses root otherwise
+    prepareEngine();                                 // as the browser starts it
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // windows_bench [RUNS [WINDOWS...]]: fewer runs and windows for a smoke run.

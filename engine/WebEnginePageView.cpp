@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
+#include <QQuickWindow>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -27,10 +28,16 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     , m_options(options) {
     m_page = new WebEnginePage(profile, this, m_view);
     m_view->setPage(m_page);
-    // Starts the page now (this navigates nowhere), so that the engine's render widget exists
-    // before the window makes its native window. A window made first is made again when the
-    // engine's OpenGL surface arrives, and window managers then lose its maximised state.
-    m_page->runJavaScript(QString());
+    // Drawn with OpenGL, the page starts now (this navigates nowhere), so that the engine's
+    // render widget exists before the window makes its native window: a window made first is
+    // made again when the engine's OpenGL surface arrives, and window managers then lose its
+    // maximised state. Drawn without, only the first page starts now, so that the renderer
+    // starts while the first window is built; a later page starts with its first address, in
+    // the renderer its site already has, rather than in a new one for an empty document.
+    static bool firstPage = true;
+    if (firstPage || QQuickWindow::sceneGraphBackend() != QLatin1String("software"))
+        m_page->runJavaScript(QString());
+    firstPage = false;
     m_interceptor = new PageRequestFilter(this);
     m_page->setUrlRequestInterceptor(m_interceptor);
     m_findBar = new FindBar(m_page, this);
@@ -94,6 +101,15 @@ QString WebEnginePageView::LocationName() const {
 WebEnginePageView::~WebEnginePageView() {
     m_page->setUrlRequestInterceptor(nullptr);
     delete m_fullScreen; // holds the engine view while the page is full screen
+}
+
+void WebEnginePageView::showEvent(QShowEvent* event) {
+    // A window shown without an address shows an empty document, as it always did; a page
+    // already started or loading only runs the empty script.
+    if (!m_shown)
+        m_page->runJavaScript(QString());
+    m_shown = true;
+    PageView::showEvent(event);
 }
 
 void WebEnginePageView::setOffline(bool on) {

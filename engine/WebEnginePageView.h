@@ -71,6 +71,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void connectHostingDefaults();
@@ -106,6 +107,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;
+    bool m_shown = false;
     std::optional<bool> m_reportedBack;
     std::optional<bool> m_reportedForward;
 };

@@ -1,0 +1,63 @@
+#include "engine/EngineStartup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+
+namespace {
+const char kEngineFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+
+bool givesSwitch(const QList<QByteArray>& switches, const QByteArray& name) {
+    for (const QByteArray& given : switches) {
+        if (given == name || given.startsWith(name + '='))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+QByteArray withProcessSharing(const QByteArray& given) {
+    const QList<QByteArray> switches = given.simplified().split(' ');
+    // Sharing by site is safe only while every site is isolated: without isolation the engine
+    // puts all sites in one "default" process, and that would be shared by every window.
+    for (const char* model :
+         {"--process-per-site", "--site-per-process", "--process-per-tab", "--single-process",
+          "--disable-site-isolation-trials", "--renderer-process-limit"}) {
+        if (givesSwitch(switches, model))
+            return given;
+    }
+    QByteArray flags = given.trimmed();
+    if (!flags.isEmpty())
+        flags += ' ';
+    return flags + "--site-per-process --process-per-site";
+}
+
+bool hasGraphicsDevice(const QString& deviceFolder) {
+    const QDir dri(deviceFolder + QStringLiteral("/dri"));
+    return !dri.entryList({QStringLiteral("renderD*")}, QDir::System | QDir::Files).isEmpty() ||
+           QFile::exists(deviceFolder + QStringLiteral("/nvidia0"));
+}
+
+bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDevice) {
+    for (const char* chosen : {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND"}) {
+        if (!environment.value(QString::fromLatin1(chosen)).isEmpty())
+            return false;
+    }
+    const QList<QByteArray> switches =
+        environment.value(QString::fromLatin1(kEngineFlags)).toLocal8Bit().simplified().split(' ');
+    for (const char* gpu : {"--ignore-gpu-blocklist", "--use-gl", "--use-angle"}) {
+        if (givesSwitch(switches, gpu))
+            return false;
+    }
+    const QString software = environment.value(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"));
+    return !graphicsDevice || (!software.isEmpty() && software != QLatin1String("0"));
+}
+
+void prepareEngine() {
+    qputenv(kEngineFlags, withProcessSharing(qgetenv(kEngineFlags)));
+    if (drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
+                           hasGraphicsDevice(QStringLiteral("/dev"))))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}

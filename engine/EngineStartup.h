@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+
+class QProcessEnvironment;
+class QString;
+
+// What the engine is told before the application object exists. Call prepareEngine() before
+// QApplication: how pages are drawn and how windows share renderer processes cannot change
+// once the engine has started.
+void prepareEngine();
+
+// The engine's command-line switches with process sharing added: windows of one site share one
+// renderer process, and every site keeps processes of its own. The switches a person gave stay;
+// a person who chose a process model keeps it.
+QByteArray withProcessSharing(const QByteArray& given);
+
+// True when a device that draws in hardware is there: a DRM render node under dri/, or the
+// NVIDIA driver's own device.
+bool hasGraphicsDevice(const QString& deviceFolder);
+
+// True when windows should draw pages without OpenGL: no device to draw with (OpenGL would only
+// be emulated on the processor, beside the engine's own software compositing), and the person
+// chose no way of drawing themselves.
+bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDevice);
