@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 ImageButton::ImageButton(int index, QWidget* parent)
@@ -11,16 +12,26 @@ ImageButton::ImageButton(int index, QWidget* parent)
 }
 
 void ImageButton::setPicture(const QString& svgPath, const QSize& size) {
-    QSvgRenderer renderer(svgPath);
-    if (!renderer.isValid())
-        return;
+    // Drawn once per picture and size: every window's tool bar shares the same pixmaps.
     const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
+    const QString key = QStringLiteral("ImageButton:%1:%2x%3@%4")
+                            .arg(svgPath)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        QSvgRenderer renderer(svgPath);
+        if (!renderer.isValid())
+            return;
+        pixmap = QPixmap(size * ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        pixmap.setDevicePixelRatio(ratio);
+        QPixmapCache::insert(key, pixmap);
+    }
     setPixmap(pixmap);
 }
 
