@@ -1,25 +1,24 @@
 // Process start until a mapped window shows the first page's title, for tarnvale and for the
 // yardstick (one maximised QWebEngineView window, off the record and on a persistent profile),
 // in interleaved runs on the same loopback page; then the memory of each program's processes
-// with that one window. Run it under Xvfb with a window manager, as a user's desktop has:
-//   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh cold_start_bench 15
+// with that one window. Falkon, when installed, runs beside them, and then its memory with 1, 5
+// and 20 tabs on the page. Run it under Xvfb with a window manager, as a user's desktop has:
+//   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh cold_start_bench [RUNS
+//   [TABS...]]
 // Windows are found from the X server's events among the mapped ones only, and checked
 // maximised: without a window manager, or with a state lost, a window may be timed that nobody
 // sees.
-#include "bench/ProcessMemory.h"
+#include "bench/BenchProcess.h"
+#include "bench/FalkonTabs.h"
 #include "bench/XWindowWatch.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 struct Sample {
@@ -28,33 +27,13 @@ struct Sample {
     qint64 pss = 0;
 };
 
-// Every run starts with a fresh HOME (holding the given user.reg, if any), so every program
-// starts as cold as the others.
+// From the process's start to a mapped window showing the caption (maximised, unless the
+// program opens its windows at a size of its own), then the memory once the page has settled.
 Sample measure(XWindowWatch& x, const QString& program, const QStringList& arguments,
                const QString& caption, const QString& home,
-               const QByteArray& userReg = QByteArray()) {
-    QDir(home).removeRecursively();
-    QDir().mkpath(home + "/.config/tarnvale");
-    if (!userReg.isEmpty()) {
-        QFile file(home + "/.config/tarnvale/user.reg");
-        if (file.open(QIODevice::WriteOnly))
-            file.write(userReg);
-    }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home);
-    env.insert("XDG_CONFIG_HOME", home + "/.config");
-    env.insert("XDG_DATA_HOME", home + "/.local/share");
-    env.insert("XDG_CACHE_HOME", home + "/.cache");
-    env.insert("XDG_CONFIG_DIRS", home + "/etc");
-    env.insert("XDG_RUNTIME_DIR", home + "/run");
-    QDir().mkpath(home + "/run");
-    QFile::setPermissions(home + "/run",
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (::geteuid() == 0)
-        env.insert("QTWEBENGINE_DISABLE_SANDBOX", "1"); // the engine refuses root otherwise
-    env.insert("QT_QPA_PLATFORM", "xcb");
+               const QByteArray& userReg = QByteArray(), bool maximised = true) {
     QProcess process;
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(freshHome(home, userReg));
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     Sample sample;
@@ -63,23 +42,13 @@ Sample measure(XWindowWatch& x, const QString& program, const QStringList& argum
     process.start(program, arguments);
     if (const uint32_t window = x.waitForCaption(caption, 30000)) {
         const double ms = double(timer.nsecsElapsed()) / 1e6;
-        if (x.isMaximised(window))
+        if (!maximised || x.isMaximised(window))
             sample.ms = ms;
         else
             std::fprintf(stderr, "%s: shown, but not maximised\n", qPrintable(caption));
     }
-    // Memory once the page has settled, with that one window.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 2000) {
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
-    }
-    std::tie(sample.rss, sample.pss) = treeMemoryMiB(process.processId());
-    process.terminate();
-    if (!process.waitForFinished(5000))
-        process.kill();
-    process.waitForFinished(2000);
+    std::tie(sample.rss, sample.pss) = settledMemoryMiB(process);
+    stop(process);
     return sample;
 }
 
@@ -102,7 +71,16 @@ qsizetype shown(const QList<Sample>& samples) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const int runs = app.arguments().value(1, "7").toInt();
+    // cold_start_bench [RUNS [TABS...]]: fewer runs and Falkon tabs for a smoke run.
+    const QStringList arguments = app.arguments();
+    const int runs = qMax(1, arguments.value(1, QStringLiteral("7")).toInt());
+    QList<int> tabs{1, 5, 20};
+    if (arguments.size() > 2) {
+        tabs.clear();
+        for (const QString& count : arguments.mid(2))
+            tabs << qMax(1, count.toInt());
+    }
+    const QString falkon = falkonExecutable();
     LoopbackHttpServer server;
     server.start();
     server.page("/alpha",
@@ -121,11 +99,14 @@ int main(int argc, char* argv[]) {
     QList<Sample> tarnvale;
     QList<Sample> offTheRecord;
     QList<Sample> persistent;
+    QList<Sample> peer; // Falkon, when installed
     for (int run = 0; run < runs; ++run) {
         tarnvale << measure(x, TARNVALE_EXECUTABLE, {}, "Alpha - Tarnvale", home, userReg);
         offTheRecord << measure(x, YARDSTICK_EXECUTABLE, {url}, "Alpha - Yardstick", home);
         persistent << measure(x, YARDSTICK_EXECUTABLE, {url, "--persistent"}, "Alpha - Yardstick",
                               home);
+        if (!falkon.isEmpty())
+            peer << measure(x, falkon, {url}, "Alpha - Falkon", home, QByteArray(), false);
         std::fprintf(stderr,
                      "run %d: tarnvale %.0f ms, off the record %.0f ms, persistent %.0f ms\n",
                      run + 1, tarnvale.last().ms, offTheRecord.last().ms, persistent.last().ms);
@@ -152,5 +133,13 @@ int main(int argc, char* argv[]) {
     row("tarnvale", tarnvale);
     row("yardstick, persistent profile", persistent);
     row("yardstick, off-the-record profile", offTheRecord);
+    if (falkon.isEmpty()) {
+        std::printf("\n(falkon is not installed: the peer is not measured)\n");
+        return 0;
+    }
+    // Falkon opens its window at a size of its own, not maximised: it paints fewer pixels.
+    row("falkon, one window at its own size", peer);
+    std::printf("\n");
+    printFalkonTabsMemory(x, url, "Alpha - Falkon", home, tabs);
     return 0;
 }
