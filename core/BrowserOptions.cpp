@@ -1,7 +1,10 @@
 #include "core/BrowserOptions.h"
 
+#include "platform/PrivateFiles.h"
 #include "platform/XdgPaths.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QUrl>
 
@@ -125,11 +128,21 @@ void BrowserOptions::setHostEncoding(const QString& host, const QString& encodin
 void BrowserOptions::set(const QString& key, const QVariant& value) {
     if (value.isValid())
         m_settings->setValue(key, value);
+    keepPrivate();
     m_settings->sync();
     Q_EMIT changed();
 }
 
 bool BrowserOptions::save() {
+    keepPrivate();
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;
+}
+
+void BrowserOptions::keepPrivate() {
+    // The hosts zoomed or read in another encoding are a trace of the person's browsing: the
+    // file is made 0600 before the first write, and the writes, which replace it, keep that.
+    const QString path = m_settings->fileName();
+    QDir().mkpath(QFileInfo(path).path());
+    makePrivateFile(path);
 }

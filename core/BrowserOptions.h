@@ -62,6 +62,7 @@ Q_SIGNALS:
 
 private:
     void set(const QString& key, const QVariant& value);
+    void keepPrivate();
 
     std::unique_ptr<QSettings> m_settings;
 };
