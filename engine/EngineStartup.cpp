@@ -5,6 +5,7 @@
 #include <QProcessEnvironment>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <algorithm>
 
 namespace {
 const char kEngineFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
@@ -19,7 +20,8 @@ bool givesSwitch(const QList<QByteArray>& switches, const QByteArray& name) {
 } // namespace
 
 QByteArray withProcessSharing(const QByteArray& given) {
-    const QList<QByteArray> switches = given.simplified().split(' ');
+    QList<QByteArray> switches = given.simplified().split(' ');
+    switches.removeAll(QByteArray());
     // Sharing by site is safe only while every site is isolated: without isolation the engine
     // puts all sites in one "default" process, and that would be shared by every window.
     for (const char* model :
@@ -28,10 +30,18 @@ QByteArray withProcessSharing(const QByteArray& given) {
         if (givesSwitch(switches, model))
             return given;
     }
-    QByteArray flags = given.trimmed();
-    if (!flags.isEmpty())
-        flags += ' ';
-    return flags + "--site-per-process --process-per-site";
+    // A window of a site with a renderer never needs the spare process the engine keeps ready
+    // for the next site, which holds about 20 MiB. The engine reads one list of features.
+    const QByteArray disabled = "--disable-features=";
+    auto features = std::find_if(switches.begin(), switches.end(),
+                                 [&](const QByteArray& item) { return item.startsWith(disabled); });
+    if (features == switches.end())
+        switches << disabled + "SpareRendererForSitePerProcess";
+    else
+        *features += ",SpareRendererForSitePerProcess";
+    switches << "--site-per-process"
+             << "--process-per-site";
+    return switches.join(' ');
 }
 
 bool hasGraphicsDevice(const QString& deviceFolder) {

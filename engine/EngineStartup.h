@@ -11,8 +11,8 @@ class QString;
 void prepareEngine();
 
 // The engine's command-line switches with process sharing added: windows of one site share one
-// renderer process, and every site keeps processes of its own. The switches a person gave stay;
-// a person who chose a process model keeps it.
+// renderer process, every site keeps processes of its own, and no spare process waits for the
+// next site. The switches a person gave stay; a person who chose a process model keeps it.
 QByteArray withProcessSharing(const QByteArray& given);
 
 // True when a device that draws in hardware is there: a DRM render node under dri/, or the

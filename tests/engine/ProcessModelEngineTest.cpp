@@ -25,9 +25,11 @@ TEST(EngineStartupTest, ProcessSharingKeepsWhatThePersonGave) {
         QByteArray given;
         QByteArray expected;
     } rows[] = {
-        {"nothing given", "", "--site-per-process --process-per-site"},
-        {"other switches stay", " --lang=zh-CN ",
-         "--lang=zh-CN --site-per-process --process-per-site"},
+        {"nothing given", "",
+         "--disable-features=SpareRendererForSitePerProcess --site-per-process --process-per-site"},
+        {"other switches stay", " --lang=zh-CN  --disable-features=Foo",
+         "--lang=zh-CN --disable-features=Foo,SpareRendererForSitePerProcess --site-per-process "
+         "--process-per-site"},
         {"own process model", "--process-per-tab", "--process-per-tab"},
         // Sharing by site without isolation would put every site in one process.
         {"isolation turned off", "--disable-site-isolation-trials",
