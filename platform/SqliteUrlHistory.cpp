@@ -68,6 +68,8 @@ void SqliteUrlHistory::recordVisit(const QString& visited, const QString& title)
     if (url.isEmpty() || url.size() > kMaxUrlLength || !open())
         return;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    // One commit, so one wait for the disk, before the page is reported complete.
+    const bool grouped = db.transaction();
     QSqlQuery upsert(db);
     upsert.prepare(QStringLiteral(
         // A visit is always later than every recorded one, even within the same millisecond.
@@ -78,13 +80,20 @@ void SqliteUrlHistory::recordVisit(const QString& visited, const QString& title)
     upsert.addBindValue(url);
     upsert.addBindValue(title.isNull() ? QStringLiteral("") : title); // a null string binds NULL
     upsert.addBindValue(QDateTime::currentMSecsSinceEpoch());
-    if (!upsert.exec())
+    if (!upsert.exec()) {
+        if (grouped)
+            db.rollback();
         return;
+    }
     QSqlQuery prune(db);
     prune.prepare(QStringLiteral("DELETE FROM history WHERE url NOT IN"
                                  " (SELECT url FROM history ORDER BY last_visit DESC LIMIT ?)"));
     prune.addBindValue(kMaxEntries);
     prune.exec();
+    if (grouped && !db.commit()) {
+        db.rollback();
+        return;
+    }
     Q_EMIT changed();
 }
 
