@@ -143,6 +143,8 @@ void BrowserOptions::keepPrivate() {
     // The hosts zoomed or read in another encoding are a trace of the person's browsing: the
     // file is made 0600 before the first write, and the writes, which replace it, keep that.
     const QString path = m_settings->fileName();
+    if (m_settings->allKeys().isEmpty() && !QFileInfo::exists(path))
+        return; // nothing to write: no file is made
     QDir().mkpath(QFileInfo(path).path());
     makePrivateFile(path);
 }
