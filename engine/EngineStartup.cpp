@@ -66,8 +66,9 @@ bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDev
 }
 
 void prepareEngine() {
-    if (!drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
-                            hasGraphicsDevice(QStringLiteral("/dev"))))
+    const bool chosen = qgetenv("QT_QUICK_BACKEND") == "software";
+    if (!chosen && !drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
+                                       hasGraphicsDevice(QStringLiteral("/dev"))))
         return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // Drawn with OpenGL, every window's page starts before its window is made, in a process for
