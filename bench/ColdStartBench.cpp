@@ -9,6 +9,7 @@
 // maximised: without a window manager, or with a state lost, a window may be timed that nobody
 // sees.
 #include "bench/BenchProcess.h"
+#include "bench/BenchSize.h"
 #include "bench/FalkonTabs.h"
 #include "bench/XWindowWatch.h"
 #include "tests/support/LoopbackHttpServer.h"
@@ -82,14 +83,9 @@ qsizetype shown(const QList<Sample>& samples) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     // cold_start_bench [RUNS [TABS...]]: fewer runs and Falkon tabs for a smoke run.
-    const QStringList arguments = app.arguments();
-    const int runs = qMax(1, arguments.value(1, QStringLiteral("7")).toInt());
-    QList<int> tabs{1, 5, 20};
-    if (arguments.size() > 2) {
-        tabs.clear();
-        for (const QString& count : arguments.mid(2))
-            tabs << qMax(1, count.toInt());
-    }
+    const BenchSize size = benchSize(app.arguments(), 7, {1, 5, 20});
+    const int runs = size.runs;
+    const QList<int>& tabs = size.counts;
     const QString falkon = falkonExecutable();
     LoopbackHttpServer server;
     server.start();

@@ -4,6 +4,7 @@
 // open. Real engine, pages from loopback; run it on an X display with a window manager:
 //   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench [RUNS
 //   [WINDOWS...]]
+#include "bench/BenchSize.h"
 #include "bench/ProcessMemory.h"
 #include "browser/TextBox.h"
 #include "browser/frmMain.h"
@@ -70,14 +71,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // windows_bench [RUNS [WINDOWS...]]: fewer runs and windows for a smoke run.
-    const QStringList arguments = app.arguments();
-    const int runs = qMax(1, arguments.value(1, QStringLiteral("10")).toInt());
-    QList<int> counts{1, 5, 20};
-    if (arguments.size() > 2) {
-        counts.clear();
-        for (const QString& count : arguments.mid(2))
-            counts << qMax(1, count.toInt());
-    }
+    const BenchSize size = benchSize(app.arguments(), 10, {1, 5, 20});
+    const int runs = size.runs;
+    const QList<int>& counts = size.counts;
 
     LoopbackHttpServer server;
     server.start();
@@ -122,7 +118,7 @@ int main(int argc, char* argv[]) {
 
     std::printf("| windows open | RSS, all processes (MiB) | PSS, all processes (MiB) |\n"
                 "|---:|---:|---:|\n");
-    for (const int count : std::as_const(counts)) {
+    for (const int count : counts) {
         while (frmMain::openWindows().size() < count) {
             first->DoAddNewWindow(url);
             frmMain* window = frmMain::openWindows().last();
