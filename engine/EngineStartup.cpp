@@ -51,10 +51,12 @@ bool hasGraphicsDevice(const QString& deviceFolder) {
 }
 
 bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDevice) {
-    for (const char* chosen : {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND"}) {
-        if (!environment.value(QString::fromLatin1(chosen)).isEmpty())
-            return false;
-    }
+    // A back end the person chose decides: software is drawing without OpenGL.
+    const QString backend = environment.value(QStringLiteral("QT_QUICK_BACKEND"));
+    if (!backend.isEmpty())
+        return backend == QLatin1String("software");
+    if (!environment.value(QStringLiteral("QSG_RHI_BACKEND")).isEmpty())
+        return false;
     const QList<QByteArray> switches =
         environment.value(QString::fromLatin1(kEngineFlags)).toLocal8Bit().simplified().split(' ');
     for (const char* gpu : {"--ignore-gpu-blocklist", "--use-gl", "--use-angle"}) {
@@ -66,9 +68,8 @@ bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDev
 }
 
 void prepareEngine() {
-    const bool chosen = qgetenv("QT_QUICK_BACKEND") == "software";
-    if (!chosen && !drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
-                                       hasGraphicsDevice(QStringLiteral("/dev"))))
+    if (!drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
+                            hasGraphicsDevice(QStringLiteral("/dev"))))
         return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // Drawn with OpenGL, every window's page starts before its window is made, in a process for

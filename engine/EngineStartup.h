@@ -19,7 +19,7 @@ QByteArray withProcessSharing(const QByteArray& given);
 // NVIDIA driver's own device.
 bool hasGraphicsDevice(const QString& deviceFolder);
 
-// True when windows should draw pages without OpenGL: no device to draw with (OpenGL would only
-// be emulated on the processor, beside the engine's own software compositing), and the person
-// chose no way of drawing themselves.
+// True when windows should draw pages without OpenGL: the person asked for Qt Quick's software
+// back end, or chose no way of drawing and there is no device to draw with (OpenGL would only
+// be emulated on the processor, beside the engine's own software compositing).
 bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDevice);

@@ -165,7 +165,7 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
     }
     const QByteArray folderKey(folder.c_str());
     ListingOrder& order = m_orders->now[folderKey] = m_orders->before.take(folderKey);
-    if (order.files != listing.files || order.sortedNatives.size() != listing.files.size()) {
+    if (order.files != listing.files) {
         order.files = listing.files;
         order.sortedFiles = sorted(listing.files);
         order.sortedNatives.clear();
@@ -173,7 +173,7 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
         for (const Listed& file : std::as_const(order.sortedFiles))
             order.sortedNatives << file.native;
     }
-    if (order.folders != listing.folders || order.sortedFolders.size() != listing.folders.size()) {
+    if (order.folders != listing.folders) {
         order.folders = listing.folders;
         order.sortedFolders = sorted(listing.folders);
     }

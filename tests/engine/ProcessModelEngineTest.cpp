@@ -29,6 +29,8 @@ TEST(EngineStartupTest, ThePersonsSwitchesAndChoicesStay) {
     QProcessEnvironment chosen;
     chosen.insert("QT_QUICK_BACKEND", "opengl");
     EXPECT_FALSE(drawsWithoutOpenGl(chosen, false));
+    chosen.insert("QT_QUICK_BACKEND", "software"); // asked for, with a device there
+    EXPECT_TRUE(drawsWithoutOpenGl(chosen, true));
     EXPECT_TRUE(drawsWithoutOpenGl(QProcessEnvironment(), false));
     EXPECT_FALSE(drawsWithoutOpenGl(QProcessEnvironment(), true));
     QTemporaryDir dev;
