@@ -209,7 +209,7 @@ QString IniProfileFile::readValue(const QString& section, const QString& key, co
 }
 
 struct IniProfileFile::Remembered {
-    QByteArray stamp; // the file's identity and the request (section, key, buffer)
+    QByteArray stamp; // the file's identity
     QString value;
 };
 
@@ -223,11 +223,11 @@ QStringList IniProfileFile::readValues(const QString& section, const QString& ke
                                        int bufferSize) {
     QStringList values;
     values.reserve(names.size());
-    const QByteArray request =
-        (section + QLatin1Char('\n') + key).toUtf8() + '\n' + QByteArray::number(bufferSize);
-    // What this folder gave last time; what this call gives replaces it, so that files gone
-    // are forgotten.
-    const QByteArray folderKey(folder.c_str());
+    // What this folder gave last time for this request (section, key, buffer); what this call
+    // gives replaces it, so that files gone are forgotten.
+    const QByteArray folderKey = QByteArray(folder.c_str()) + '\0' +
+                                 (section + QLatin1Char('\n') + key).toUtf8() + '\n' +
+                                 QByteArray::number(bufferSize);
     const QHash<QByteArray, Remembered> before = m_read->take(folderKey);
     QHash<QByteArray, Remembered>& now = (*m_read)[folderKey];
     now.reserve(names.size());
@@ -243,8 +243,7 @@ QStringList IniProfileFile::readValues(const QString& section, const QString& ke
                                  qint64(info.st_size),         qint64(info.st_mtim.tv_sec),
                                  qint64(info.st_mtim.tv_nsec), qint64(info.st_ctim.tv_sec),
                                  qint64(info.st_ctim.tv_nsec)};
-        const QByteArray stamp =
-            QByteArray(reinterpret_cast<const char*>(fields), sizeof fields) + request;
+        const QByteArray stamp(reinterpret_cast<const char*>(fields), sizeof fields);
         const auto known = before.constFind(name);
         if (known != before.constEnd() && known->stamp == stamp) {
             values << known->value;

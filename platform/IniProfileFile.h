@@ -29,7 +29,7 @@ public:
 
 private:
     struct Remembered;
-    // By folder, then file name: the file's identity and the value it gave for a request.
+    // By folder and request, then file name: the file's identity and the value it gave.
     std::unique_ptr<QHash<QByteArray, QHash<QByteArray, Remembered>>> m_read;
 };
 
