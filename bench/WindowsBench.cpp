@@ -1,9 +1,9 @@
 // Time from DoAddNewWindow to the new window's DocumentComplete, against a second window of the
 // yardstick (one maximised view on the same profile) opened in the same process, interleaved;
 // and the memory of the browser process with its engine helpers while 1, 5 and 20 windows are
-// open. Real engine, pages from loopback; run it on an X display with a window manager:
-//   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench [RUNS
-//   [WINDOWS...]]
+// open. Real engine, pages from loopback; run it on an X display with a window manager (RUNS
+// and WINDOWS... make it smaller):
+//   xvfb-run -a -s "-screen 0 1280x800x24" tests/e2e/with-openbox.sh windows_bench
 #include "bench/BenchSize.h"
 #include "bench/ProcessMemory.h"
 #include "browser/TextBox.h"
