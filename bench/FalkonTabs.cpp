@@ -48,8 +48,7 @@ void printFalkonTabsMemory(XWindowWatch& x, const QString& url, const QString& c
             // under the box).
             const bool loaded = xdotool({"windowactivate", "--sync", id}) &&
                                 xdotool({"key", "--clearmodifiers", "ctrl+t"}) &&
-                                (x.waitForCaption(QStringLiteral("Falkon"), 10000) ||
-                                 (std::fprintf(stderr, "no new tab\n"), false)) &&
+                                x.waitForCaption(QStringLiteral("Falkon"), 10000) &&
                                 xdotool({"key", "--clearmodifiers", "ctrl+l"}) &&
                                 xdotool({"key", "--clearmodifiers", "ctrl+v"}) &&
                                 xdotool({"key", "--clearmodifiers", "Return"}) &&
