@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 QList<frmMain*>& windows() {
@@ -201,6 +202,20 @@ void frmMain::Show() {
     Load();
     if (!m_closed)
         show();
+}
+
+void frmMain::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        // The page's drawing surface arrives before the window is mapped. Drawn with OpenGL, its
+        // arrival makes the native window again (maximising made it), and the new one forgets
+        // that it was maximised.
+        webMain->prepareSurface();
+        QWindow* native = windowHandle();
+        const Qt::WindowStates states = windowState() & ~Qt::WindowActive;
+        if (native && native->windowStates() != states)
+            native->setWindowStates(states);
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void frmMain::showEvent(QShowEvent* event) {

@@ -59,6 +59,7 @@ public:
     bool isClosed() const { return m_closed; }
     // Loads if needed, then shows the window.
     void Show();
+    void setVisible(bool visible) override;
     // A new window on the address, loaded and shown; the focus goes into its address box.
     static frmMain* OpenNewWindow(const Services& services, const QString& strURL,
                                   bool blnGiven = false);

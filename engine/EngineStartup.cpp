@@ -68,12 +68,8 @@ bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDev
 }
 
 void prepareEngine() {
-    if (!drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
-                            hasGraphicsDevice(QStringLiteral("/dev"))))
-        return;
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    // Drawn with OpenGL, every window's page starts before its window is made, in a process for
-    // an empty document that site isolation would replace with its site's: a second process
-    // for every window. Windows share their site's renderer only when drawn without.
+    if (drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
+                           hasGraphicsDevice(QStringLiteral("/dev"))))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     qputenv(kEngineFlags, withProcessSharing(qgetenv(kEngineFlags)));
 }

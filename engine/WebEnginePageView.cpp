@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
-#include <QQuickWindow>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -28,15 +27,12 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
     , m_options(options) {
     m_page = new WebEnginePage(profile, this, m_view);
     m_view->setPage(m_page);
-    // Drawn with OpenGL, the page starts now (this navigates nowhere), so that the engine's
-    // render widget exists before the window makes its native window: a window made first is
-    // made again when the engine's OpenGL surface arrives, and window managers then lose its
-    // maximised state. Drawn without, only the first page starts now, so that the renderer
-    // starts while the first window is built; a later page starts with its first address, in
-    // the renderer its site already has, rather than in a new one for an empty document.
+    // Only the first page starts now, so that the renderer starts while the first window is
+    // built. A later page starts with its first address, in the renderer its site already has,
+    // rather than in a new one for an empty document.
     static bool firstPage = true;
-    if (firstPage || QQuickWindow::sceneGraphBackend() != QLatin1String("software"))
-        m_page->runJavaScript(QString());
+    if (firstPage)
+        startPage();
     firstPage = false;
     m_interceptor = new PageRequestFilter(this);
     m_page->setUrlRequestInterceptor(m_interceptor);
@@ -70,8 +66,21 @@ void WebEnginePageView::Navigate(const QString& url) {
     // What people type into an address box: "www.example.com" becomes http, an absolute
     // path a file address, a complete URL stays as it is.
     const QUrl target = QUrl::fromUserInput(url);
-    if (target.isValid())
-        m_page->load(target);
+    if (!target.isValid())
+        return;
+    m_started = true;
+    m_page->load(target);
+}
+
+void WebEnginePageView::startPage() {
+    // Runs nothing, but gives the page its contents: an empty document.
+    if (!m_started)
+        m_page->runJavaScript(QString());
+    m_started = true;
+}
+
+void WebEnginePageView::prepareSurface() {
+    startPage();
 }
 
 void WebEnginePageView::GoBack() {
@@ -104,11 +113,8 @@ WebEnginePageView::~WebEnginePageView() {
 }
 
 void WebEnginePageView::showEvent(QShowEvent* event) {
-    // A window shown without an address shows an empty document, as it always did; a page
-    // already started or loading only runs the empty script.
-    if (!m_shown)
-        m_page->runJavaScript(QString());
-    m_shown = true;
+    // A window shown without an address shows an empty document, as it always did.
+    startPage();
     PageView::showEvent(event);
 }
 
@@ -173,6 +179,7 @@ void WebEnginePageView::openRequestedWindow(QWebEngineNewWindowRequest& request)
 void WebEnginePageView::adoptedContents() {
     // The engine replaced the page's contents with the opened window's: the filter belongs to
     // the contents, and must be set again before their first request.
+    m_started = true;
     m_page->setUrlRequestInterceptor(m_interceptor);
 }
 

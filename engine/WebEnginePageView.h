@@ -48,6 +48,7 @@ public:
     QString LocationName() const override;
     PageHistory pageHistory() const override;
     void restoreHistory(const PageHistory& restored) override;
+    void prepareSurface() override;
     void ExecWB(int cmdID, int cmdexecopt) override;
     void DocumentMarkup(QObject* context, MarkupCallback callback) override;
     void setOffline(bool on) override;
@@ -75,6 +76,7 @@ protected:
 
 private:
     void connectHostingDefaults();
+    void startPage();
     void openRequestedWindow(QWebEngineNewWindowRequest& request);
     void adoptedContents();
     void signIn(const QUrl& url, QAuthenticator* authenticator, const QString& realmOrHost,
@@ -107,7 +109,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;
-    bool m_shown = false;
+    bool m_started = false; // the page has contents: an address, a history or an empty one
     std::optional<bool> m_reportedBack;
     std::optional<bool> m_reportedForward;
 };

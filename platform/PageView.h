@@ -59,6 +59,10 @@ public:
     // view state it can read, the view opens the current address alone.
     virtual void restoreHistory(const PageHistory& history) = 0;
 
+    // Called before the hosting window is shown: a view that has no document yet makes its
+    // drawing surface now, so that the window is not made again once it is on the screen.
+    virtual void prepareSurface() {}
+
     // Runs one document command with the view's own dialogs (save, print, page set-up,
     // preview, properties) or edit actions. Without a document, or for a command the view
     // does not know, nothing happens.

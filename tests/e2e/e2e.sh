@@ -165,6 +165,31 @@ case_windows_open_maximised_and_pages_run_in_the_sandbox() {
     wait_window "$(caption Opened)" > /dev/null || fail "the refused address did not open when asked"
 }
 
+renderers() { # PID: its page processes, the leaves the engine's sandboxed zygote forked
+    local p line n=0
+    for p in $(descendants "$1"); do
+        line=$(tr '\0' ' ' < "/proc/$p/cmdline" 2> /dev/null)
+        case $line in *--no-zygote-sandbox*) continue ;; *--type=zygote*) ;; *) continue ;; esac
+        [ "$(ps -o ppid= -p "$p" | tr -d ' ')" != "$1" ] && [ -z "$(pgrep -P "$p")" ] && n=$((n + 1))
+    done
+    echo "$n"
+}
+# Where a graphics device draws, a window made after the first gets its page's surface after its
+# native window was made, and the window is made again: it still opens maximised, and its page
+# runs in the renderer its site already has.
+case_windows_drawn_with_opengl_open_maximised_and_share_their_sites_renderer() {
+    QSG_RHI_BACKEND=opengl start
+    local first=$pid opened
+    wait_window "$(caption First)" > /dev/null || fail "no window" || return
+    until_ok maximised "$(window_of "$(caption First)")" || fail "first window not maximised"
+    QSG_RHI_BACKEND=opengl start "$(page_url second)"
+    exit_status "$pid" 50 || fail "second start ended with $?"
+    opened=$(wait_window "$(caption Second)") || fail "address not handed over" || return
+    until_ok maximised "$opened" || fail "second window not maximised"
+    until_ok eval '[ "$(renderers "$first")" -eq 1 ]' ||
+        fail "$(renderers "$first") renderers for the windows of one site"
+}
+
 # A page retitling itself never takes the address box; after New the blank page completes and
 # retitles itself while the user starts typing.
 case_typed_addresses_open_where_they_were_typed() {
