@@ -206,6 +206,10 @@ void frmMain::Show() {
 
 void frmMain::setVisible(bool visible) {
     if (visible && !isVisible()) {
+        if (!m_loaded)
+            Load(); // its first navigation gives the page its surface, in its site's renderer
+        if (m_closed)
+            return;
         // The page's drawing surface arrives before the window is mapped. Drawn with OpenGL, its
         // arrival makes the native window again (maximising made it), and the new one forgets
         // that it was maximised.

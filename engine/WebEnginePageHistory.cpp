@@ -28,7 +28,10 @@ void WebEnginePageView::restoreHistory(const PageHistory& restored) {
     if (!restored.viewState.isEmpty()) {
         QDataStream in(restored.viewState);
         in >> *m_page->history();
-        adoptedContents(); // the list comes in contents of their own, as an opened window's do
+        // An accepted list comes in contents of their own, as an opened window's do; a refused
+        // one leaves the page as it was.
+        if (m_page->history()->count() > 0)
+            adoptedContents();
     }
     if (m_page->history()->count() == 0)
         Navigate(restored.urls.at(restored.current));

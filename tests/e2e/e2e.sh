@@ -165,18 +165,25 @@ case_windows_open_maximised_and_pages_run_in_the_sandbox() {
     wait_window "$(caption Opened)" > /dev/null || fail "the refused address did not open when asked"
 }
 
-renderers() { # PID: its page processes, the leaves the engine's sandboxed zygote forked
+# PID: its page processes. This engine leaves the zygote's command line on the renderers it
+# forks: those are the leaves below the zygote that has a sandbox (on or off).
+renderers() {
     local p line n=0
     for p in $(descendants "$1"); do
         line=$(tr '\0' ' ' < "/proc/$p/cmdline" 2> /dev/null)
-        case $line in *--no-zygote-sandbox*) continue ;; *--type=zygote*) ;; *) continue ;; esac
+        case $line in
+            *--type=renderer*) n=$((n + 1)) && continue ;;
+            *--no-zygote-sandbox*) continue ;;
+            *--type=zygote*) ;;
+            *) continue ;;
+        esac
         [ "$(ps -o ppid= -p "$p" | tr -d ' ')" != "$1" ] && [ -z "$(pgrep -P "$p")" ] && n=$((n + 1))
     done
     echo "$n"
 }
-# Where a graphics device draws, a window made after the first gets its page's surface after its
-# native window was made, and the window is made again: it still opens maximised, and its page
-# runs in the renderer its site already has.
+# Drawn with OpenGL, a window made after the first gets its page's surface after its native
+# window was made, and the window is made again: it still opens maximised, and its page runs in
+# the renderer its site already has.
 case_windows_drawn_with_opengl_open_maximised_and_share_their_sites_renderer() {
     QSG_RHI_BACKEND=opengl start
     local first=$pid opened
