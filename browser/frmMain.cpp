@@ -222,12 +222,6 @@ void frmMain::setVisible(bool visible) {
     QMainWindow::setVisible(visible);
 }
 
-void frmMain::showEvent(QShowEvent* event) {
-    if (!m_loaded)
-        Load();
-    QMainWindow::showEvent(event);
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (!event->isAccepted())

@@ -59,6 +59,7 @@ public:
     bool isClosed() const { return m_closed; }
     // Loads if needed, then shows the window.
     void Show();
+    // However it is shown, a window loads first; a window closed while loading stays hidden.
     void setVisible(bool visible) override;
     // A new window on the address, loaded and shown; the focus goes into its address box.
     static frmMain* OpenNewWindow(const Services& services, const QString& strURL,
@@ -175,7 +176,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

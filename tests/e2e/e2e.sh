@@ -187,9 +187,9 @@ renderers() {
 case_windows_drawn_with_opengl_open_maximised_and_share_their_sites_renderer() {
     [ "$(id -u)" -eq 0 ] && user=$nobody # with the engine's sandbox on, as for any user
     QSG_RHI_BACKEND=opengl start
-    local first=$pid opened
-    wait_window "$(caption First)" > /dev/null || fail "no window" || return
-    until_ok maximised "$(window_of "$(caption First)")" || fail "first window not maximised"
+    local first=$pid shown opened
+    shown=$(wait_window "$(caption First)") || fail "no window" || return
+    until_ok maximised "$shown" || fail "first window not maximised"
     QSG_RHI_BACKEND=opengl start "$(page_url second)"
     exit_status "$pid" 50 || fail "second start ended with $?"
     opened=$(wait_window "$(caption Second)") || fail "address not handed over" || return
