@@ -24,6 +24,7 @@ int utf8SequenceAt(const QByteArray& bytes, qsizetype at) {
 bool looksLikeUtf8ReadAsGbk(const QString& text) {
     // Bytes GBK could not pair were lost as U+FFFD; what is left still tells.
     QString kept = text;
+    const qsizetype lost = kept.count(QChar::ReplacementCharacter);
     kept.remove(QChar::ReplacementCharacter);
     const QByteArray bytes = toGbk(kept);
     int valid = 0;
@@ -42,6 +43,8 @@ bool looksLikeUtf8ReadAsGbk(const QString& text) {
             ++at;
         }
     }
-    // Lost bytes break a sequence at the end of a run of characters; GBK text breaks nearly all.
-    return valid >= 2 && invalid * 4 <= valid;
+    // A lost byte breaks the sequence it belonged to, leaving up to three bytes of it astray (a
+    // run of an odd byte count loses its last); GBK text breaks nearly all sequences.
+    const qsizetype astray = qMax<qsizetype>(0, invalid - 3 * lost);
+    return valid >= 2 && astray * 4 <= valid;
 }
