@@ -182,7 +182,7 @@ void frmMain::Load() {
         return;
     m_loaded = true;
     const Busy busy(this);
-    setWindowState(windowState() | Qt::WindowMaximized);
+    maximise();
     InitSettings(*m_services.registry);
     webMain->setRegisterAsBrowser(true);
     webMain->setSilent(true);
@@ -198,6 +198,15 @@ void frmMain::Load() {
     ApplySkin(this);
 }
 
+void frmMain::maximise() {
+    // Maximising makes the native window; a window not made yet is maximised as it is shown, so
+    // that its first navigation does not wait for the window system.
+    if (testAttribute(Qt::WA_WState_Created))
+        setWindowState(windowState() | Qt::WindowMaximized);
+    else
+        m_maximiseOnShow = true;
+}
+
 void frmMain::Show() {
     Load();
     if (!m_closed)
@@ -210,6 +219,10 @@ void frmMain::setVisible(bool visible) {
             Load(); // its first navigation gives the page its surface, in its site's renderer
         if (m_closed)
             return;
+        if (m_maximiseOnShow) {
+            m_maximiseOnShow = false;
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
         // The page's drawing surface arrives before the window is mapped. Drawn with OpenGL, its
         // arrival makes the native window again (maximising made it), and the new one forgets
         // that it was maximised.

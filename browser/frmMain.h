@@ -194,6 +194,7 @@ private:
     bool isUserTyping() const;
     // Every navigation the window itself starts: the address box shows the page again.
     void windowNavigates();
+    void maximise();
     void Form_Resize();
     void applyGeometry();
     void LoadAllFavorite();
@@ -224,6 +225,7 @@ private:
 
     Services m_services;
     bool m_loaded = false;
+    bool m_maximiseOnShow = false;
     SolidSurface* m_client = nullptr;
     WindowGeometry m_geometry;
     FavoritesMenu* m_favoritesMenu = nullptr;
