@@ -224,8 +224,8 @@ void frmMain::setVisible(bool visible) {
             setWindowState(windowState() | Qt::WindowMaximized);
         }
         // The page's drawing surface arrives before the window is mapped. Drawn with OpenGL, its
-        // arrival makes the native window again (maximising made it), and the new one forgets
-        // that it was maximised.
+        // arrival makes a native window made before it again, and the new one forgets that it
+        // was maximised.
         webMain->prepareSurface();
         QWindow* native = windowHandle();
         const Qt::WindowStates states = windowState() & ~Qt::WindowActive;
