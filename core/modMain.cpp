@@ -12,6 +12,7 @@ QString gstrTitleSuffix;
 QString gstrSearchURL;
 
 const QString kDefaultStartPage = QStringLiteral("http://www.baidu.com/");
+const QString kBlankStartPage = QStringLiteral("About:Blank");
 const QString kSearchTemplate =
     QStringLiteral("http://www.baidu.com/s?wd=<searchstring>&tn=mvrak_tp");
 const QString kStartPageKey = QStringLiteral("SOFTWARE\\Microsoft\\Internet Explorer\\Main");

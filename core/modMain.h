@@ -11,6 +11,9 @@ extern QString gstrSearchURL;
 
 // Where a window goes when no start page can be read.
 extern const QString kDefaultStartPage;
+// What a blank start page is stored as: "about:blank" itself means "none of the person's own"
+// in a stored value, and falls back to the machine's page or the default.
+extern const QString kBlankStartPage;
 // The Baidu query address; "<searchstring>" marks the keyword.
 extern const QString kSearchTemplate;
 extern const QString kStartPageKey;

@@ -65,9 +65,12 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
 void WebEnginePageView::Navigate(const QString& url) {
     // What people type into an address box: "www.example.com" becomes http, an absolute
     // path a file address, a complete URL stays as it is.
-    const QUrl target = QUrl::fromUserInput(url);
+    QUrl target = QUrl::fromUserInput(url);
     if (!target.isValid())
         return;
+    // The engine knows its own pages by lower-case names only; "About:Blank" is a blank page.
+    if (target.scheme() == QLatin1String("about"))
+        target.setPath(target.path().toLower());
     m_started = true;
     m_page->load(target);
 }

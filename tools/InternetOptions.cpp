@@ -40,7 +40,8 @@ QString SaveStartPage(const QString& userRegistryFile, const QString& address) {
     const QString file = QDir::toNativeSeparators(userRegistryFile);
     const QString unchanged = QStringLiteral("主页没有更改。");
     const QString key = QStringLiteral("HKEY_CURRENT_USER\\") + kStartPageKey;
-    switch (writeRegString(userRegistryFile, key, kStartPageValue, address)) {
+    const QString value = address == QLatin1String("about:blank") ? kBlankStartPage : address;
+    switch (writeRegString(userRegistryFile, key, kStartPageValue, value)) {
     case RegWrite::Written:
         return QString();
     case RegWrite::BadValue:

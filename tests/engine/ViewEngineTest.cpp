@@ -41,6 +41,9 @@ TEST_F(ViewEngineTest, LoadsReportTheirAddressTitleAndHistory) {
     EXPECT_TRUE(titleBecomes("Two"));
     view.Refresh();
     EXPECT_TRUE(waitFor([&] { return server.hits("/two") == 2; }));
+    // The blank start page as stored, not the engine's refusal of an unknown name.
+    ASSERT_TRUE(load("About:Blank"));
+    EXPECT_EQ(view.LocationURL(), "about:blank");
 }
 
 // Script boxes, sign-in and certificate questions reach the person only from a window that is

@@ -69,6 +69,21 @@ TEST_F(ToolsMenuTest, StartPageFromTheDialogToTheNextWindow) {
     EXPECT_FALSE(QFile::exists(options.fileName()));
 }
 
+// A blank start page is stored as one of the person's own, so the next window is blank; the
+// value "about:blank" would stand for none and bring the default page.
+TEST_F(ToolsMenuTest, ABlankStartPageStaysBlank) {
+    frmMain* window = openWindow();
+    ModalAnswers answers({[](QWidget* dialog) {
+        ModalAnswers::click(dialog, "使用空白页(B)");
+        ModalAnswers::click(dialog, "确定");
+    }});
+    window->mnuMainToolInternetOption->trigger();
+    ASSERT_EQ(answers.answered(), 1);
+    EXPECT_TRUE(readFileBytes(userReg).contains("\"Start Page\"=\"About:Blank\""));
+    EXPECT_EQ(gstrStartPage, kBlankStartPage);
+    EXPECT_TRUE(page(openWindow())->calls.contains("Navigate:About:Blank"));
+}
+
 // What 确定 cannot keep is named and nothing of it is written; what it keeps shows again.
 TEST_F(ToolsMenuTest, OptionsAreKeptOrRefusedWhole) {
     const QByteArray notExport = "主页=http://a/\n";
