@@ -64,6 +64,8 @@ QString resolvedFolder(const QString& path) {
 int remaining(const QDeadlineTimer& deadline) {
     return int(qMax<qint64>(deadline.remainingTime(), 0));
 }
+// Far longer than a start takes between making its lock file and writing its own PID in it.
+constexpr qint64 kUnreadLockGraceMs = 250;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& socketPath, const QString& lockPath, QObject* parent)
@@ -114,6 +116,7 @@ std::optional<SingleInstance::Request> SingleInstance::decodeRequest(const QByte
 SingleInstance::Role SingleInstance::start(const QString& address, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     m_problems.clear();
+    m_lockUnread.invalidate();
     makePrivateFolder(QFileInfo(m_lock->fileName()).absolutePath()); // the profile's own folder
     while (true) {
         switch (handOver(address, deadline)) {
@@ -174,8 +177,16 @@ bool SingleInstance::takeLock() {
         // container's browser gets the same PID each time); QLockFile takes it for held.
         qint64 pid = 0;
         QString host, program;
-        if (!m_lock->getLockInfo(&pid, &host, &program) ||
-            pid != QCoreApplication::applicationPid())
+        if (!m_lock->getLockInfo(&pid, &host, &program)) {
+            // Another start may be writing it this instant; one that still names no process a
+            // moment later is unreadable or damaged, and no browser can be asked about it.
+            if (!m_lockUnread.isValid())
+                m_lockUnread.start();
+            if (m_lockUnread.elapsed() < kUnreadLockGraceMs)
+                return false;
+            return withoutLock(QStringLiteral("锁文件无法读取"));
+        }
+        if (pid != QCoreApplication::applicationPid())
             return false;
         if (!m_lock->removeStaleLockFile())
             return withoutLock(QStringLiteral("过时的锁删不掉"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -37,7 +38,8 @@ public:
 
     // Hands the address (empty: a new window on the start page) to the running process, or
     // becomes it. A socket left by a process that is gone is replaced. A lock that cannot be
-    // made for any reason but a live holder does not stop the browser: it runs without it.
+    // made or read for any reason but a live holder does not stop the browser: it runs without
+    // it.
     Role start(const QString& address, int timeoutMs = 5000);
 
     // Why the browser runs without the lock or without its socket, for the error log; empty
@@ -74,5 +76,6 @@ private:
     QString m_socketPath;
     QStringList m_problems;
     std::unique_ptr<QLockFile> m_lock;
+    QElapsedTimer m_lockUnread; // since the lock file was first found naming no process
     QLocalServer* m_server = nullptr;
 };

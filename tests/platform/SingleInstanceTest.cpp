@@ -73,6 +73,14 @@ TEST(SingleInstanceTest, RunsTheBrowserWhenTheLockIsStaleOrCannotBeMade) {
     EXPECT_EQ(unlockable.start(QString(), 300), SingleInstance::Role::First);
     EXPECT_TRUE(unlockable.problem().contains(root.path() + "/file/engine.lock"))
         << unlockable.problem().toStdString();
+
+    // A lock file that names no process (damaged, or unreadable to this user) stands for no
+    // browser that could answer.
+    const QString damaged = root.path() + "/damaged.lock";
+    ASSERT_TRUE(writeFileBytes(damaged, QByteArray(64, '\xff')));
+    SingleInstance pastDamaged(root.path() + "/c/browser.sock", damaged);
+    EXPECT_EQ(pastDamaged.start(QString(), 2000), SingleInstance::Role::First);
+    EXPECT_TRUE(pastDamaged.problem().contains(damaged)) << pastDamaged.problem().toStdString();
 }
 
 } // namespace
