@@ -16,6 +16,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QtEndian>
+#include <cerrno>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -179,13 +180,20 @@ bool SingleInstance::takeLock() {
         QString host, program;
         if (!m_lock->getLockInfo(&pid, &host, &program)) {
             // Another start may be writing it this instant; one that still names no process a
-            // moment later is unreadable or damaged, and no browser can be asked about it.
+            // moment later is damaged or unreadable. Its holder's file lock, not its text, says
+            // whether a browser lives: only a lock nobody holds is removed.
             if (!m_lockUnread.isValid())
                 m_lockUnread.start();
             if (m_lockUnread.elapsed() < kUnreadLockGraceMs)
                 return false;
+            if (m_lock->removeStaleLockFile())
+                return m_lock->tryLock(0); // false: another start took it meanwhile
+            const QByteArray path = QFile::encodeName(m_lock->fileName());
+            if (::access(path.constData(), R_OK | W_OK) == 0 || errno == ENOENT)
+                return false; // held, or let go meanwhile
             return withoutLock(QStringLiteral("锁文件无法读取"));
         }
+        m_lockUnread.invalidate();
         if (pid != QCoreApplication::applicationPid())
             return false;
         if (!m_lock->removeStaleLockFile())
