@@ -34,10 +34,13 @@ bool SqliteUrlHistory::open() const {
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
         return false;
-    exec(db, QStringLiteral("PRAGMA journal_mode=WAL"));
-    // A visit is safe once written, even if the program then dies; waiting for the disk on every
-    // page load would stall the window, and only a power cut could cost the last few visits.
-    exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // With a write-ahead log a visit is safe once written, even if the program then dies;
+    // waiting for the disk on every page load would stall the window, and only a power cut could
+    // cost the last few visits. Without one (a file system that refuses it) every commit waits.
+    QSqlQuery journal(db);
+    if (journal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && journal.next() &&
+        journal.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
     m_open = exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS history ("
                                      " url TEXT PRIMARY KEY NOT NULL,"
                                      " title TEXT NOT NULL DEFAULT '',"

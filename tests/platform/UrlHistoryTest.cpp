@@ -2,9 +2,6 @@
 // left alone when it is not a database.
 #include "platform/SqliteUrlHistory.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 
 TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
@@ -43,22 +40,6 @@ TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     unusable.recordVisit(QStringLiteral("http://a/"), QString());
     EXPECT_TRUE(unusable.recentUrls(10).isEmpty());
     EXPECT_EQ(readFileBytes(folder.path() + "/garbage.sqlite"), garbage);
-}
-
-// Visits are written without waiting for the disk, but a program that dies at once keeps them.
-TEST(UrlHistoryTest, AVisitOutlivesTheProgramDyingRightAfterIt) {
-    QTemporaryDir folder;
-    const QString db = folder.path() + "/history.sqlite";
-    const pid_t child = ::fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        SqliteUrlHistory dying(db);
-        dying.recordVisit(QStringLiteral("http://kept/"), QStringLiteral("t"));
-        ::_exit(0); // no connection closed, nothing checkpointed
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(SqliteUrlHistory(db).recentUrls(5), QStringList{"http://kept/"});
 }
 
 } // namespace
