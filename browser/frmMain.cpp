@@ -219,14 +219,14 @@ void frmMain::setVisible(bool visible) {
             Load(); // its first navigation gives the page its surface, in its site's renderer
         if (m_closed)
             return;
+        // The page's drawing surface arrives before the native window is made (maximising makes
+        // it). Drawn with OpenGL, its arrival makes a native window made before it again, and
+        // the new one forgets that it was maximised.
+        webMain->prepareSurface();
         if (m_maximiseOnShow) {
             m_maximiseOnShow = false;
             setWindowState(windowState() | Qt::WindowMaximized);
         }
-        // The page's drawing surface arrives before the window is mapped. Drawn with OpenGL, its
-        // arrival makes a native window made before it again, and the new one forgets that it
-        // was maximised.
-        webMain->prepareSurface();
         QWindow* native = windowHandle();
         const Qt::WindowStates states = windowState() & ~Qt::WindowActive;
         if (native && native->windowStates() != states)

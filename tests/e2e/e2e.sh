@@ -181,9 +181,9 @@ renderers() {
     done
     echo "$n"
 }
-# Drawn with OpenGL, a window made after the first gets its page's surface after its native
-# window was made, and the window is made again: it still opens maximised, and its page runs in
-# the renderer its site already has.
+# Drawn with OpenGL, a window made after the first gets its page's surface only as its first
+# navigation starts: it still opens maximised, and its page runs in the renderer its site
+# already has.
 case_windows_drawn_with_opengl_open_maximised_and_share_their_sites_renderer() {
     [ "$(id -u)" -eq 0 ] && user=$nobody # with the engine's sandbox on, as for any user
     QSG_RHI_BACKEND=opengl start
