@@ -36,12 +36,15 @@ QString ProxyProblem(const ProxyOption& proxy) {
     return QStringLiteral("请填写代理服务器的地址（主机名或 IP 地址，例如 127.0.0.1）和端口。");
 }
 
+QString StoredStartPage(const QString& address) {
+    return address == QLatin1String("about:blank") ? kBlankStartPage : address;
+}
+
 QString SaveStartPage(const QString& userRegistryFile, const QString& address) {
     const QString file = QDir::toNativeSeparators(userRegistryFile);
     const QString unchanged = QStringLiteral("主页没有更改。");
     const QString key = QStringLiteral("HKEY_CURRENT_USER\\") + kStartPageKey;
-    const QString value = address == QLatin1String("about:blank") ? kBlankStartPage : address;
-    switch (writeRegString(userRegistryFile, key, kStartPageValue, value)) {
+    switch (writeRegString(userRegistryFile, key, kStartPageValue, StoredStartPage(address))) {
     case RegWrite::Written:
         return QString();
     case RegWrite::BadValue:

@@ -12,6 +12,9 @@ QString StartPageProblem(const QString& address);
 // A manual proxy needs a host name or IP address (no scheme, path or blanks) and a port.
 QString ProxyProblem(const ProxyOption& proxy);
 
-// Writes the start page into the user's registry file ("about:blank" as the blank start page's
-// own value); the failure's text naming the file, or the empty text once it is written.
+// The value a start page is stored as: "about:blank" as the blank start page's own value.
+QString StoredStartPage(const QString& address);
+
+// Writes the start page into the user's registry file, as stored; the failure's text naming the
+// file, or the empty text once it is written.
 QString SaveStartPage(const QString& userRegistryFile, const QString& address);

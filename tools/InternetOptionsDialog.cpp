@@ -199,7 +199,7 @@ void InternetOptionsDialog::showProblem(const QString& text) {
 
 void InternetOptionsDialog::accept() {
     const QString startPage = m_startPage->text().trimmed();
-    const bool newStartPage = startPage != m_setup.startPage;
+    const bool newStartPage = StoredStartPage(startPage) != m_setup.startPage;
     const ProxyOption proxy = chosenProxy();
     for (const QString& problem :
          {newStartPage ? StartPageProblem(startPage) : QString(), ProxyProblem(proxy)}) {

@@ -42,8 +42,9 @@ TEST_F(ViewEngineTest, LoadsReportTheirAddressTitleAndHistory) {
     view.Refresh();
     EXPECT_TRUE(waitFor([&] { return server.hits("/two") == 2; }));
     // The blank start page as stored, not the engine's refusal of an unknown name.
-    ASSERT_TRUE(load("About:Blank"));
-    EXPECT_EQ(view.LocationURL(), "about:blank");
+    view.Navigate("About:Blank");
+    EXPECT_TRUE(waitFor([&] { return view.LocationURL() == "about:blank"; }))
+        << view.LocationURL().toStdString();
 }
 
 // Script boxes, sign-in and certificate questions reach the person only from a window that is
