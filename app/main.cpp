@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
     prepareEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    engineApplicationMade();
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARNVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnvale"));

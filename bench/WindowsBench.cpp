@@ -70,6 +70,7 @@ int main(int argc, char* argv[]) {
     prepareEngine();                                 // as the browser starts it
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    engineApplicationMade();
     // windows_bench [RUNS [WINDOWS...]]: fewer runs and windows for a smoke run.
     const BenchSize size = benchSize(app.arguments(), 10, {1, 5, 20});
     const int runs = size.runs;

@@ -6,9 +6,24 @@
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 const char kEngineFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+const char kXcbOpenGl[] = "QT_XCB_GL_INTEGRATION";
+
+bool openGlWithheld = false;
+QtMessageHandler handlerBefore = nullptr;
+
+// The engine's start asks for an OpenGL context all the same; X11 says it cannot make one.
+void quietWithoutOpenGl(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL context")))
+        return;
+    if (handlerBefore)
+        handlerBefore(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
 
 bool givesSwitch(const QList<QByteArray>& switches, const QByteArray& name) {
     for (const QByteArray& given : switches) {
@@ -69,7 +84,23 @@ bool drawsWithoutOpenGl(const QProcessEnvironment& environment, bool graphicsDev
 
 void prepareEngine() {
     if (drawsWithoutOpenGl(QProcessEnvironment::systemEnvironment(),
-                           hasGraphicsDevice(QStringLiteral("/dev"))))
+                           hasGraphicsDevice(QStringLiteral("/dev")))) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        // The engine's start makes an OpenGL context to share, and on X11 that loads the
+        // processor's OpenGL emulation and its compiler, although nothing draws with it.
+        if (!qEnvironmentVariableIsSet(kXcbOpenGl)) {
+            qputenv(kXcbOpenGl, "none");
+            openGlWithheld = true;
+            handlerBefore = qInstallMessageHandler(quietWithoutOpenGl);
+        }
+    }
     qputenv(kEngineFlags, withProcessSharing(qgetenv(kEngineFlags)));
+}
+
+void engineApplicationMade() {
+    if (!openGlWithheld)
+        return;
+    qunsetenv(kXcbOpenGl); // read once, as the application was made
+    qInstallMessageHandler(handlerBefore);
+    openGlWithheld = false;
 }

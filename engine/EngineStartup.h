@@ -7,8 +7,13 @@ class QString;
 
 // What the engine is told before the application object exists. Call prepareEngine() before
 // QApplication: how pages are drawn and how windows share renderer processes cannot change
-// once the engine has started.
+// once the engine has started. Drawn without OpenGL, the engine's start is also kept from
+// loading the OpenGL emulation (about 30 MiB it would never use).
 void prepareEngine();
+
+// Call once QApplication is made: what only its making needed is taken back, so that programs
+// the browser starts do not inherit it.
+void engineApplicationMade();
 
 // The engine's command-line switches with process sharing added: windows of one site share one
 // renderer process, every site keeps processes of its own, and no spare process waits for the

@@ -157,6 +157,12 @@ case_windows_open_maximised_and_pages_run_in_the_sandbox() {
     ! tr '\0' '\n' < "/proc/$pid/environ" | grep -q QTWEBENGINE_DISABLE_SANDBOX ||
         fail "sandbox turned off"
     until_ok sandboxed_renderer || fail "no renderer under seccomp"
+    # Without a graphics device pages are drawn without OpenGL, and nothing loads its emulation.
+    if [ -z "${QSG_RHI_BACKEND:-}${QT_QUICK_BACKEND:-}" ] && ! ls /dev/dri/renderD* > /dev/null 2>&1; then
+        ! grep -q -e libGLX_mesa -e swrast_dri -e libLLVM "/proc/$pid/maps" ||
+            fail "OpenGL emulation loaded, though nothing draws with it"
+        ! grep -q "OpenGL context" "$root/browser.log" || fail "a warning about OpenGL"
+    fi
     keys "$first" Return
     opened=$(wait_window "$(caption "$(page_url opened)")") || fail "no window for the _blank link" ||
         return
