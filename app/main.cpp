@@ -49,7 +49,6 @@ int main(int argc, char* argv[]) {
     prepareEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    engineApplicationMade();
     QCoreApplication::setApplicationName(QStringLiteral("tarnvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARNVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnvale"));
@@ -92,6 +91,7 @@ int main(int argc, char* argv[]) {
     BrowserOptions options;
     applyProxyOption(options.proxy());
     QWebEngineProfile* profile = createSharedProfile();
+    engineStarted();
     EngineUrlCacheBackend urlCache(profile, &history);
     DownloadManager downloads(profile, &pageDialogs);
     SessionKeeper session(sessionFile::defaultPath());

@@ -70,7 +70,6 @@ int main(int argc, char* argv[]) {
     prepareEngine();                                 // as the browser starts it
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    engineApplicationMade();
     // windows_bench [RUNS [WINDOWS...]]: fewer runs and windows for a smoke run.
     const BenchSize size = benchSize(app.arguments(), 10, {1, 5, 20});
     const int runs = size.runs;
@@ -86,6 +85,7 @@ int main(int argc, char* argv[]) {
     FakePageDialogs dialogs;
     SqliteUrlHistory history(root.path() + "/history.sqlite");
     QWebEngineProfile* profile = createSharedProfile();
+    engineStarted();
     fake.services.urlHistory = &history;
     fake.services.createPageView = [&](QWidget* parent) {
         return new WebEnginePageView(profile, &history, &dialogs, parent);

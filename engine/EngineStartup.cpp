@@ -15,10 +15,17 @@ const char kXcbOpenGl[] = "QT_XCB_GL_INTEGRATION";
 bool openGlWithheld = false;
 QtMessageHandler handlerBefore = nullptr;
 
-// The engine's start asks for an OpenGL context all the same; X11 says it cannot make one.
+// The engine's start looks for OpenGL (and, in newer engines, for a device to name) all the
+// same, and says what it could not make.
 void quietWithoutOpenGl(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL context")))
-        return;
+    static const char* const expected[] = {
+        "QXcbIntegration: Cannot create platform OpenGL context", "QRhiGles2: Failed to create",
+        "Failed to create Vulkan instance", "Failed to create platform Vulkan instance",
+        "Unable to detect GPU vendor"};
+    for (const char* said : expected) {
+        if (text.startsWith(QLatin1String(said)))
+            return;
+    }
     if (handlerBefore)
         handlerBefore(type, context, text);
     else
@@ -97,7 +104,7 @@ void prepareEngine() {
     qputenv(kEngineFlags, withProcessSharing(qgetenv(kEngineFlags)));
 }
 
-void engineApplicationMade() {
+void engineStarted() {
     if (!openGlWithheld)
         return;
     qunsetenv(kXcbOpenGl); // read once, as the application was made

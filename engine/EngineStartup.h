@@ -11,9 +11,9 @@ class QString;
 // loading the OpenGL emulation (about 30 MiB it would never use).
 void prepareEngine();
 
-// Call once QApplication is made: what only its making needed is taken back, so that programs
-// the browser starts do not inherit it.
-void engineApplicationMade();
+// Call once the first profile is made (the engine has started): what only the start needed is
+// taken back, so that programs the browser starts do not inherit it.
+void engineStarted();
 
 // The engine's command-line switches with process sharing added: windows of one site share one
 // renderer process, every site keeps processes of its own, and no spare process waits for the
