@@ -61,7 +61,9 @@ void WebEnginePageView::applyHostLook() {
                        ? (utf8Sites().contains(m_site) ? kUtf8 : kUndeclaredEncoding)
                        : fallback;
     }
-    m_page->settings()->setDefaultTextEncoding(encoding);
+    // Setting even the same value sends every setting of the page to its renderer again.
+    if (m_page->settings()->defaultTextEncoding() != encoding)
+        m_page->settings()->setDefaultTextEncoding(encoding);
 }
 
 int WebEnginePageView::ZoomPercent() const {
