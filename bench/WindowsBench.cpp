@@ -40,6 +40,12 @@ bool completed(frmMain* window, const QString& url) {
     return window->txtURL->text() == url;
 }
 
+// Timed where the page reports it, not when a wait next looks: a wait's polling would add up to
+// its interval to each run.
+double elapsedMs(const QElapsedTimer& timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
 // The yardstick's second window: a main window with one view on the same profile, loaded and
 // then shown maximised. Milliseconds until its page has loaded.
 double yardstickWindow(QWebEngineProfile* profile, const QString& url) {
@@ -50,12 +56,11 @@ double yardstickWindow(QWebEngineProfile* profile, const QString& url) {
     auto* view = new QWebEngineView(window);
     view->setPage(new QWebEnginePage(profile, view));
     window->setCentralWidget(view);
-    bool loaded = false;
-    QObject::connect(view, &QWebEngineView::loadFinished, window, [&loaded] { loaded = true; });
+    double ms = -1;
+    QObject::connect(view, &QWebEngineView::loadFinished, window, [&] { ms = elapsedMs(timer); });
     view->load(QUrl(url));
     window->showMaximized();
-    waitUntil([&] { return loaded; });
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    waitUntil([&] { return ms >= 0; });
     window->close();
     return ms;
 }
@@ -102,8 +107,13 @@ int main(int argc, char* argv[]) {
         timer.start();
         first->DoAddNewWindow(url);
         frmMain* window = frmMain::openWindows().last();
-        waitUntil([&] { return completed(window, url); });
-        added << double(timer.nsecsElapsed()) / 1e6;
+        double ms = completed(window, url) ? elapsedMs(timer) : -1;
+        QObject::connect(window->webMain, &PageView::DocumentComplete, window, [&] {
+            if (ms < 0 && completed(window, url))
+                ms = elapsedMs(timer);
+        });
+        waitUntil([&] { return ms >= 0; });
+        added << ms;
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
