@@ -1,6 +1,5 @@
 #include "platform/PrivateFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -9,8 +8,10 @@
 #include <unistd.h>
 
 bool makePrivateFolder(const QString& path) {
+    // Folders missing on the way are made private too: below an XDG home they are the
+    // program's own, and a missing home itself is made 0700 by the XDG rules.
     const QString parent = QFileInfo(path).absolutePath();
-    if (!QFileInfo(parent).isDir() && !QDir().mkpath(parent))
+    if (parent != path && !QFileInfo(parent).isDir() && !makePrivateFolder(parent))
         return false;
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)

@@ -5,9 +5,8 @@
 // Folders and files of the user's own that other users on the machine may not read: history,
 // page sources, the hand-over socket's folder.
 
-// Makes the folder with its parents; the last level, when this call makes it, is 0700 (the
-// parents get the usual mode). A folder that exists is left as the user set it. True when the
-// folder is there afterwards.
+// Makes the folder with its parents; every level this call makes is 0700. A folder that exists
+// is left as the user set it. True when the folder is there afterwards.
 bool makePrivateFolder(const QString& path);
 
 // Whether the path is a folder (not a link) owned by this user that nobody else may enter:

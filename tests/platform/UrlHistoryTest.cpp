@@ -6,7 +6,7 @@ namespace {
 
 TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     QTemporaryDir folder;
-    const QString db = folder.path() + "/sub/history.sqlite";
+    const QString db = folder.path() + "/home/app/history.sqlite";
     SqliteUrlHistory history(db);
     const QString longUrl = "http://long/?q=" + QString(5000, 'x');
     const QStringList visits = {"http://a/", "http://b/", "http://u:secret@a/",
@@ -14,8 +14,9 @@ TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     for (qsizetype i = 0; i < visits.size(); ++i)
         history.recordVisit(visits[i], QStringLiteral("t%1").arg(i)); // the latest title stays
     history.recordVisit(longUrl, QString());
-    // What a person visited is private: the folder made for it, and the file.
-    EXPECT_EQ(fileMode(folder.path() + "/sub"), 0700);
+    // What a person visited is private: the folders made for it, and the file.
+    EXPECT_EQ(fileMode(folder.path() + "/home"), 0700);
+    EXPECT_EQ(fileMode(folder.path() + "/home/app"), 0700);
     EXPECT_EQ(fileMode(db), 0600);
     EXPECT_EQ(history.recentUrls(3), (QStringList{longUrl, "http://b/K%C3%B6ln", "http://a/"}));
     const auto entries = history.entries();
