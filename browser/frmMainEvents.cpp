@@ -6,6 +6,7 @@
 #include "core/modMain.h"
 #include "platform/AddressText.h"
 #include "platform/PageView.h"
+#include "platform/PlainText.h"
 #include "platform/Yield.h"
 
 #include <QLineEdit>
@@ -22,7 +23,7 @@ void frmMain::webMain_TitleChange(const QString& text) {
     // The engine's own "server not found" title never replaces the caption.
     if (text == QStringLiteral("找不到服务器"))
         return;
-    setWindowTitle(text + gstrTitleSuffix);
+    setWindowTitle(plainText::withoutDirectionControls(text) + gstrTitleSuffix);
     if (!isUserTyping())
         webMain->setFocus(Qt::OtherFocusReason);
 }

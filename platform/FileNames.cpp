@@ -1,5 +1,7 @@
 #include "platform/FileNames.h"
 
+#include "platform/PlainText.h"
+
 namespace {
 // Without the leading dots that would hide the file and the trailing dots and blanks Windows
 // drops from names.
@@ -16,7 +18,7 @@ QString trimmedName(QString name) {
 QString fileNameFromTitle(const QString& title, const QString& fallback) {
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     QString name;
-    for (const QChar c : title)
+    for (const QChar c : plainText::withoutDirectionControls(title))
         name += (forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
                     ? QLatin1Char('_')
                     : c;

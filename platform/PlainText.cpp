@@ -4,6 +4,15 @@
 
 namespace plainText {
 
+QString withoutDirectionControls(QString text) {
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
+               (u >= 0x2066 && u <= 0x2069);
+    });
+    return text;
+}
+
 QString cut(const QString& text) {
     if (text.size() <= kMaxLength)
         return text;

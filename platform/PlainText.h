@@ -10,6 +10,10 @@ class QLabel;
 // dress a page's text up as the browser's own, and an <img> in it makes Qt read a local file.
 namespace plainText {
 
+// Without the characters that reorder the text around them (embeddings, overrides, isolates
+// and marks): in a title they can make "lmth.exe" read as "exe.html".
+QString withoutDirectionControls(QString text);
+
 // Long texts are cut, so that a dialog stays on the screen.
 constexpr qsizetype kMaxLength = 1000;
 QString cut(const QString& text);

@@ -92,10 +92,12 @@ TEST_F(modFavoriteTest, EntriesNamesCaptionsAndOrder) {
 }
 
 TEST_F(modFavoriteTest, AddingWritesWhatTheDialogConfirmedOrSaysItFailed) {
-    QString title = QStringLiteral("a/b:c*d?e\"f<g>h|i\\j");
+    // What a title may not bring into a name: forbidden characters, and an override that would
+    // show "lmth.exe" as "exe.html".
+    QString title = QStringLiteral("a/b:c*d?e\"f<g>h|i\\j\u202Elmth.exe\u202C");
     EXPECT_TRUE(favorites.AddFavorite(title, "http://a/", nullptr).isEmpty()); // cancelled
     EXPECT_EQ(favoriteDialogs.asked,
-              QStringList{"add:" + favoritesPath() + "|a_b_c_d_e_f_g_h_i_j"});
+              QStringList{"add:" + favoritesPath() + "|a_b_c_d_e_f_g_h_i_jlmth.exe"});
     EXPECT_TRUE(QDir(favoritesPath()).isEmpty());
 
     // Mended: a shortcut that could not be written used to be reported as saved.
