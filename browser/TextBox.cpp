@@ -66,5 +66,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     m_held = true;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         Q_EMIT enterPressed();
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        Q_EMIT escapePressed();
     QLineEdit::keyPressEvent(event);
 }

@@ -4,7 +4,7 @@
 
 // A single-line box that selects its whole text whenever it gains the focus (by Tab, by a
 // click or from code; not when its completion list or the window gets it back) and reports
-// Enter, with any modifier, before handling the key itself.
+// Enter, with any modifier, before handling the key itself, and Escape alone.
 class TextBox final : public QLineEdit {
     Q_OBJECT
 public:
@@ -22,6 +22,7 @@ public:
 
 Q_SIGNALS:
     void enterPressed();
+    void escapePressed();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -125,6 +125,7 @@ void frmMain::createControls() {
     txtURL->setObjectName(QStringLiteral("txtURL"));
     txtURL->setAccessibleName(QStringLiteral("地址"));
     connect(txtURL, &TextBox::enterPressed, this, &frmMain::txtURL_KeyDown);
+    connect(txtURL, &TextBox::escapePressed, this, &frmMain::txtURL_Escape);
     txtSearch = new TextBox(picBar2);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     txtSearch->setAccessibleName(QStringLiteral("百度搜索"));
@@ -380,4 +381,16 @@ void frmMain::mnuMainViewStop_Click() {
 void frmMain::txtURL_KeyDown() {
     m_navigatedFrom = txtURL;
     NavigateTo(trimBlanks(txtURL->text()));
+}
+
+// Escape gives up what was typed into the box, showing the page's address again; pressed
+// again, it stops the page, as it does inside the page.
+void frmMain::txtURL_Escape() {
+    if (!txtURL->isModified()) {
+        mnuMainViewStop_Click();
+        return;
+    }
+    txtURL->setText(shownAddress(webMain->LocationURL()));
+    txtURL->setModified(false);
+    txtURL->selectAll();
 }

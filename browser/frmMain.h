@@ -201,6 +201,7 @@ private:
     void refreshFavoritesMenu();
 
     void txtURL_KeyDown();
+    void txtURL_Escape();
     void picMainWeb_DblClick();
     void webMain_CommandStateChange(int command, bool enable);
     void webMain_TitleChange(const QString& text);
