@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <functional>
 
 namespace {
 // Renames in place (F2) through the favorites rules: never over an existing entry, never a
@@ -36,13 +37,21 @@ public:
             name += entryName(index).right(kEnding.size());
         if (name == entryName(index))
             return true;
-        if (favoriteFiles::rename(filePath(index), name, m_root))
+        const QString renamed = QFileInfo(filePath(index)).absoluteDir().filePath(name);
+        if (favoriteFiles::rename(filePath(index), name, m_root)) {
+            if (onRenamed)
+                onRenamed(renamed);
             return true;
+        }
         plainText::ask(qobject_cast<QWidget*>(QObject::parent()), QMessageBox::Warning,
                        QStringLiteral("重命名"),
                        QStringLiteral("无法重命名为“%1”。").arg(value.toString()), QMessageBox::Ok);
         return false;
     }
+
+    // The renamed entry's new path. The model learns of the new name only from the folder's
+    // watcher, later: the old row then goes, and a selection on it would move to a neighbour.
+    std::function<void(const QString&)> onRenamed;
 
 private:
     static inline const QString kEnding = QStringLiteral(".url");
@@ -63,6 +72,11 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
     : QTreeView(parent)
     , m_model(new FavoritesModel(root, this))
     , m_root(root) {
+    // After the editor has closed, so that the view keeps the renamed entry selected.
+    static_cast<FavoritesModel*>(m_model)->onRenamed = [this](const QString& path) {
+        QMetaObject::invokeMethod(
+            this, [this, path] { selectPath(path); }, Qt::QueuedConnection);
+    };
     m_model->setFilter(withFiles ? QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot
                                  : QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setReadOnly(!withFiles);

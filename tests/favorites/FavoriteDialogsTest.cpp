@@ -1,6 +1,7 @@
 // The real add and organize dialogs, answered as a person would.
 #include "favorites/QtFavoriteDialogs.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -95,9 +96,12 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
             auto* tree = organize->findChild<QTreeView*>();
             auto* model = static_cast<QFileSystemModel*>(tree->model());
             EXPECT_EQ(model->index(root + "/b.URL").data(Qt::EditRole), "b");
+            select(organize, root + "/b.URL");
             EXPECT_TRUE(model->setData(model->index(root + "/b.URL"), "c"));
             EXPECT_FALSE(model->setData(model->index(root + "/c.URL"), "d")); // taken
-            select(organize, root + "/c.URL");
+            // The renamed entry stays selected once the folder's watcher has told the model.
+            EXPECT_TRUE(waitUntil([&] { return !model->index(root + "/b.URL").isValid(); }));
+            EXPECT_EQ(model->filePath(tree->currentIndex()), root + "/c.URL");
             ModalAnswers::click(organize, "删除(D)");
             ModalAnswers::click(organize, "关闭");
         },
