@@ -63,14 +63,9 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
 }
 
 void WebEnginePageView::Navigate(const QString& url) {
-    // What people type into an address box: "www.example.com" becomes http, an absolute
-    // path a file address, a complete URL stays as it is.
-    QUrl target = QUrl::fromUserInput(url);
+    const QUrl target = typedAddress(url);
     if (!target.isValid())
         return;
-    // The engine knows its own pages by lower-case names only; "About:Blank" is a blank page.
-    if (target.scheme() == QLatin1String("about"))
-        target.setPath(target.path().toLower());
     m_started = true;
     m_page->load(target);
 }

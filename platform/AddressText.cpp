@@ -2,8 +2,8 @@
 
 #include "platform/GbkText.h"
 
+#include <QDir>
 #include <QStringList>
-#include <QUrl>
 
 #include <unicode/uset.h>
 #include <unicode/uspoof.h>
@@ -237,11 +237,21 @@ QString gbkAddress(const QString& address) {
     return gbkReadable(stored);
 }
 
+QUrl typedAddress(const QString& text) {
+    QString typed = text;
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+        typed = QDir::homePath() + typed.mid(1);
+    QUrl url = QUrl::fromUserInput(typed);
+    if (url.scheme() == QLatin1String("about"))
+        url.setPath(url.path().toLower());
+    return url;
+}
+
 bool isWebAddress(const QString& address) {
     const QString text = address.trimmed();
     if (text.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0)
         return true;
-    const QString scheme = QUrl::fromUserInput(text).scheme().toLower();
+    const QString scheme = typedAddress(text).scheme().toLower();
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
            scheme == QLatin1String("ftp") || scheme == QLatin1String("file");
 }

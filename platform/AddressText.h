@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 // The forms one address takes. The engine speaks the percent-encoded form, people read the
 // decoded one, and shortcut files hold what Chinese Windows writes. Text that is no absolute
@@ -28,6 +29,11 @@ QString shortcutAddress(const QString& address);
 // The same GBK form with the user name and password kept, for an address that is stored
 // whole (the start page).
 QString gbkAddress(const QString& address);
+
+// The page an address box's text opens: "www.example.com" is http, an absolute path a file,
+// "~" the home folder as in a shell, a complete URL stays as it is; the engine's own pages by
+// their lower-case names ("About:Blank" is a blank page). Invalid when it names no page.
+QUrl typedAddress(const QString& text);
 
 // Whether an address the user did not type may open: http, https, ftp, file and about:blank,
 // with the scheme in any letter case, as the page view would read the text.

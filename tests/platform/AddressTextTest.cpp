@@ -73,6 +73,15 @@ TEST(AddressText, OnlyWebAddressesOpenUntyped) {
          {"about:config", " JavaScript:alert(1)", "data:text/html,<b>x</b>", "vbscript:msgbox(1)",
           "view-source:http://a/", "chrome://settings", ""})
         EXPECT_FALSE(isWebAddress(QString::fromUtf8(refused))) << refused;
+    // What the box's text opens: "~" is the home folder, as in a shell.
+    const QString home = QUrl::fromLocalFile(QDir::homePath()).toString();
+    const QList<QPair<QString, QString>> typed = {{"~/页.html", home + "/页.html"},
+                                                  {"~", home},
+                                                  {"About:Blank", "about:blank"},
+                                                  {"www.example.com", "http://www.example.com"},
+                                                  {"/tmp/a b.html", "file:///tmp/a b.html"}};
+    for (const auto& [text, url] : typed)
+        EXPECT_EQ(typedAddress(text).toString(), url) << text.toStdString();
 }
 
 } // namespace
