@@ -127,10 +127,15 @@ QString WebEnginePageView::crashPageHtml(const QUrl& failedUrl) {
         .arg(address);
 }
 
+void WebEnginePageView::showOwnPage(const QString& html, const QUrl& url) {
+    m_ownPage = url;
+    m_page->setHtml(html, url);
+}
+
 void WebEnginePageView::renderProcessTerminated(int status) {
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
     const QUrl failed = m_page->url();
     // Out of the engine's event: loading from inside it is not safe.
-    QTimer::singleShot(0, this, [this, failed] { m_page->setHtml(crashPageHtml(failed), failed); });
+    QTimer::singleShot(0, this, [this, failed] { showOwnPage(crashPageHtml(failed), failed); });
 }

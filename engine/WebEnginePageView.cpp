@@ -17,6 +17,7 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <utility>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
                                      PageDialogs* dialogs, QWidget* parent, BrowserOptions* options)
@@ -199,7 +200,8 @@ void WebEnginePageView::documentLoaded(bool ok) {
     if (ok)
         detectEncoding();
     const QString url = LocationURL();
-    if (ok && m_history && isRecordableUrl(url))
+    const bool ownPage = std::exchange(m_ownPage, QUrl()) == m_page->url();
+    if (ok && !ownPage && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());
     Q_EMIT DocumentComplete(url);
 }

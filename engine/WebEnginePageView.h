@@ -2,6 +2,8 @@
 
 #include "platform/PageView.h"
 
+#include <QUrl>
+
 #include <memory>
 #include <optional>
 
@@ -84,6 +86,8 @@ private:
     void certificateError(const QWebEngineCertificateError& error);
     void fullScreenRequested(QWebEngineFullScreenRequest request);
     void renderProcessTerminated(int status);
+    // Shows a page of ours in place of the address's, which it keeps; it is no visit.
+    void showOwnPage(const QString& html, const QUrl& url);
     void reportHistoryState();
     void documentLoaded(bool ok);
     void applyHostLook();
@@ -105,6 +109,7 @@ private:
     QString m_site;           // its scheme, host and port
     QString m_chosenEncoding; // the person's choice for this page when its host keeps none
     bool m_formSubmitted = false;
+    QUrl m_ownPage;        // the address whose page of ours is loading
     int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;

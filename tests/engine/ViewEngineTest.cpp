@@ -112,9 +112,12 @@ TEST_F(ViewEngineTest, ACrashShowsOurPageThatReloads) {
     ASSERT_TRUE(load("/first"));
     ASSERT_TRUE(load("/doc"));
     ASSERT_GT(view.page()->renderProcessPid(), 0);
+    QSignalSpy complete(&view, &PageView::DocumentComplete);
     ::kill(pid_t(view.page()->renderProcessPid()), SIGKILL);
     ASSERT_TRUE(titleBecomes(QStringLiteral("页面已崩溃")));
     EXPECT_EQ(view.LocationURL(), server.url("/doc").toString());
+    ASSERT_TRUE(waitFor([&] { return !complete.isEmpty(); }));
+    EXPECT_EQ(history.entries().first().title, "Doc"); // our page is no visit
     view.page()->runJavaScript(QStringLiteral("document.getElementById('reload').click()"));
     ASSERT_TRUE(titleBecomes("Doc"));
     EXPECT_EQ(server.hits("/doc"), 2);
