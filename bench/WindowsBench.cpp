@@ -40,8 +40,6 @@ bool completed(frmMain* window, const QString& url) {
     return window->txtURL->text() == url;
 }
 
-// Timed where the page reports it, not when a wait next looks: a wait's polling would add up to
-// its interval to each run.
 double elapsedMs(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
@@ -56,11 +54,14 @@ double yardstickWindow(QWebEngineProfile* profile, const QString& url) {
     auto* view = new QWebEngineView(window);
     view->setPage(new QWebEnginePage(profile, view));
     window->setCentralWidget(view);
+    // Timed where the page reports it, not when a wait next looks: a wait's polling would add
+    // up to its interval to each run.
     double ms = -1;
     QObject::connect(view, &QWebEngineView::loadFinished, window, [&] { ms = elapsedMs(timer); });
     view->load(QUrl(url));
     window->showMaximized();
-    waitUntil([&] { return ms >= 0; });
+    if (!waitUntil([&] { return ms >= 0; }))
+        qFatal("the yardstick's page did not load");
     window->close();
     return ms;
 }
@@ -108,11 +109,14 @@ int main(int argc, char* argv[]) {
         first->DoAddNewWindow(url);
         frmMain* window = frmMain::openWindows().last();
         double ms = completed(window, url) ? elapsedMs(timer) : -1;
-        QObject::connect(window->webMain, &PageView::DocumentComplete, window, [&] {
-            if (ms < 0 && completed(window, url))
-                ms = elapsedMs(timer);
-        });
-        waitUntil([&] { return ms >= 0; });
+        const QMetaObject::Connection timing =
+            QObject::connect(window->webMain, &PageView::DocumentComplete, window, [&] {
+                if (ms < 0 && completed(window, url))
+                    ms = elapsedMs(timer);
+            });
+        if (!waitUntil([&] { return ms >= 0; }))
+            qFatal("a new window's page did not load");
+        QObject::disconnect(timing);
         added << ms;
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
