@@ -1,5 +1,8 @@
 #include "browser/TextBox.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+
 #include <QColor>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -66,7 +69,9 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     m_held = true;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         Q_EMIT enterPressed();
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    // With the suggestion list open, Escape only closes the list.
+    const bool listOpen = completer() && completer()->popup() && completer()->popup()->isVisible();
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !listOpen)
         Q_EMIT escapePressed();
     QLineEdit::keyPressEvent(event);
 }

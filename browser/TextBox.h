@@ -4,7 +4,8 @@
 
 // A single-line box that selects its whole text whenever it gains the focus (by Tab, by a
 // click or from code; not when its completion list or the window gets it back) and reports
-// Enter, with any modifier, before handling the key itself, and Escape alone.
+// Enter, with any modifier, before handling the key itself, and Escape alone while no suggestion
+// list is open.
 class TextBox final : public QLineEdit {
     Q_OBJECT
 public:

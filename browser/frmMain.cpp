@@ -383,14 +383,15 @@ void frmMain::txtURL_KeyDown() {
     NavigateTo(trimBlanks(txtURL->text()));
 }
 
-// Escape gives up what was typed into the box, showing the page's address again; pressed
-// again, it stops the page, as it does inside the page.
+// Escape gives up what was typed or chosen from the suggestions, showing the page's address
+// again; pressed again, it stops the page, as it does inside the page.
 void frmMain::txtURL_Escape() {
-    if (!txtURL->isModified()) {
+    const QString address = shownAddress(webMain->LocationURL());
+    if (txtURL->text() == address) {
         mnuMainViewStop_Click();
         return;
     }
-    txtURL->setText(shownAddress(webMain->LocationURL()));
+    txtURL->setText(address);
     txtURL->setModified(false);
     txtURL->selectAll();
 }

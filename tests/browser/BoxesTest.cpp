@@ -72,6 +72,28 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
 }
 
+// Escape in the address box first closes the suggestion list, then gives up what was typed or
+// chosen there, showing the page's address, and then stops the page.
+TEST_F(BoxesTest, EscapeInTheAddressBoxClosesRestoresThenStops) {
+    history.recordVisit(QStringLiteral("http://suggested.example/"), QString());
+    frmMain* window = openWindow();
+    page(window)->locationUrl = QStringLiteral("http://top.example/K%C3%B6ln");
+    window->txtURL->setFocus();
+    QTest::keyClicks(window->txtURL, QStringLiteral("suggested"));
+    QAbstractItemView* list = window->txtURL->completer()->popup();
+    ASSERT_TRUE(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(window->txtURL->text(), QStringLiteral("http://suggested.example/"));
+    QTest::keyClick(window->txtURL, Qt::Key_Escape);
+    EXPECT_EQ(window->txtURL->text(), QStringLiteral("http://top.example/Köln"));
+    EXPECT_EQ(window->txtURL->selectedText(), window->txtURL->text());
+    EXPECT_FALSE(page(window)->calls.contains("Stop"));
+    QTest::keyClick(window->txtURL, Qt::Key_Escape);
+    EXPECT_TRUE(page(window)->calls.contains("Stop"));
+}
+
 TEST_F(BoxesTest, TheOpenDialogAsDesignedBrowsesAndOutlivesTheWindows) {
     frmMain* first = openWindow();
     frmOpen* dialog = open(first);

@@ -47,20 +47,6 @@ TEST_F(WindowTest, TheCaptionFollowsTheTitleButNotAServerNotFound) {
     }
 }
 
-// Escape in the address box gives up what was typed, showing the page's address; pressed again
-// (or with nothing typed), it stops the page.
-TEST_F(WindowTest, EscapeInTheAddressBoxRestoresTheAddressThenStops) {
-    frmMain* window = openWindow();
-    page(window)->locationUrl = QStringLiteral("http://top.example/K%C3%B6ln");
-    typeInto(window->txtURL, QStringLiteral("half-typ"));
-    QTest::keyClick(window->txtURL, Qt::Key_Escape);
-    EXPECT_EQ(window->txtURL->text(), QStringLiteral("http://top.example/Köln"));
-    EXPECT_EQ(window->txtURL->selectedText(), window->txtURL->text());
-    EXPECT_FALSE(page(window)->calls.contains("Stop"));
-    QTest::keyClick(window->txtURL, Qt::Key_Escape);
-    EXPECT_TRUE(page(window)->calls.contains("Stop"));
-}
-
 // Who has the keyboard after the page retitles itself or completes, and what the address box
 // then shows. A page never takes a box the user is typing in.
 TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
