@@ -238,9 +238,9 @@ QString gbkAddress(const QString& address) {
 }
 
 QUrl typedAddress(const QString& text) {
-    QString typed = text;
+    QString typed = text.trimmed();
     if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
-        typed = QDir::homePath() + typed.mid(1);
+        typed = QDir::cleanPath(QDir(QDir::homePath()).filePath(typed.mid(2)));
     QUrl url = QUrl::fromUserInput(typed);
     if (url.scheme() == QLatin1String("about"))
         url.setPath(url.path().toLower());
@@ -251,7 +251,9 @@ bool isWebAddress(const QString& address) {
     const QString text = address.trimmed();
     if (text.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0)
         return true;
-    const QString scheme = typedAddress(text).scheme().toLower();
+    // Not typedAddress: "~" means the home of whoever reads the address, which no stored or
+    // handed-over address may mean.
+    const QString scheme = QUrl::fromUserInput(text).scheme().toLower();
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
            scheme == QLatin1String("ftp") || scheme == QLatin1String("file");
 }

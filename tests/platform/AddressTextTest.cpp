@@ -71,12 +71,16 @@ TEST(AddressText, OnlyWebAddressesOpenUntyped) {
         EXPECT_TRUE(isWebAddress(QString::fromUtf8(opens))) << opens;
     for (const char* refused :
          {"about:config", " JavaScript:alert(1)", "data:text/html,<b>x</b>", "vbscript:msgbox(1)",
-          "view-source:http://a/", "chrome://settings", ""})
+          "view-source:http://a/", "chrome://settings", "", "~/x.html"})
         EXPECT_FALSE(isWebAddress(QString::fromUtf8(refused))) << refused;
-    // What the box's text opens: "~" is the home folder, as in a shell.
+}
+
+// What the address box's text opens: "~" is the home folder, as in a shell, and only there.
+TEST(AddressText, TypedTextOpensAsInAShell) {
     const QString home = QUrl::fromLocalFile(QDir::homePath()).toString();
-    const QList<QPair<QString, QString>> typed = {{"~/页.html", home + "/页.html"},
+    const QList<QPair<QString, QString>> typed = {{" ~/页.html", home + "/页.html"},
                                                   {"~", home},
+                                                  {"~user/x", ""}, // no one else's home
                                                   {"About:Blank", "about:blank"},
                                                   {"www.example.com", "http://www.example.com"},
                                                   {"/tmp/a b.html", "file:///tmp/a b.html"}};
