@@ -17,7 +17,6 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
-#include <utility>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
                                      PageDialogs* dialogs, QWidget* parent, BrowserOptions* options)
@@ -200,7 +199,9 @@ void WebEnginePageView::documentLoaded(bool ok) {
     if (ok)
         detectEncoding();
     const QString url = LocationURL();
-    const bool ownPage = std::exchange(m_ownPage, QUrl()) == m_page->url();
+    const bool ownPage = ok && m_ownPage == m_page->url();
+    if (ownPage)
+        m_ownPage.reset();
     if (ok && !ownPage && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());
     Q_EMIT DocumentComplete(url);

@@ -109,8 +109,8 @@ private:
     QString m_site;           // its scheme, host and port
     QString m_chosenEncoding; // the person's choice for this page when its host keeps none
     bool m_formSubmitted = false;
-    QUrl m_ownPage;        // the address whose page of ours is loading
-    int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
+    std::optional<QUrl> m_ownPage; // the address whose page of ours is loading
+    int m_wheelTurned = 0;         // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;

@@ -121,6 +121,8 @@ TEST_F(ViewEngineTest, ACrashShowsOurPageThatReloads) {
     view.page()->runJavaScript(QStringLiteral("document.getElementById('reload').click()"));
     ASSERT_TRUE(titleBecomes("Doc"));
     EXPECT_EQ(server.hits("/doc"), 2);
+    ASSERT_TRUE(waitFor([&] { return complete.size() >= 2; }));
+    EXPECT_EQ(history.entries().first().visitCount, 2); // the page again is a visit
     // Back still walks the history, past the crash, to the first page.
     for (int step = 0; step < 4 && view.LocationName() != QLatin1String("First"); ++step) {
         QSignalSpy complete(&view, &PageView::DocumentComplete);
