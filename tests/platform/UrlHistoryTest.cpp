@@ -2,12 +2,16 @@
 // left alone when it is not a database.
 #include "platform/SqliteUrlHistory.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     QTemporaryDir folder;
     const QString db = folder.path() + "/home/app/history.sqlite";
+    const mode_t umaskBefore = ::umask(022); // a usual one, under which folders are others' too
     SqliteUrlHistory history(db);
+    ::umask(umaskBefore);
     const QString longUrl = "http://long/?q=" + QString(5000, 'x');
     const QStringList visits = {"http://a/", "http://b/", "http://u:secret@a/",
                                 "http://b/K%C3%B6ln", "http://b/Köln"};
