@@ -1,9 +1,8 @@
 #include "browser/TextBox.h"
 
 #include <QAbstractItemView>
-#include <QCompleter>
-
 #include <QColor>
+#include <QCompleter>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
