@@ -4,14 +4,19 @@
 
 namespace {
 // Without the leading dots that would hide the file and the trailing dots and blanks Windows
-// drops from names.
-QString trimmedName(QString name) {
-    name = name.trimmed();
-    while (name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char(' ')))
-        name.remove(0, 1);
-    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        name.chop(1);
-    return name.trimmed();
+// drops from names. Dots and blanks of any kind go together: a no-break space between two dots
+// must not leave a dot in front once the blanks are gone.
+QString trimmedName(const QString& name) {
+    const auto dropped = [](QChar c) {
+        return c == QLatin1Char('.') || c.isSpace();
+    };
+    qsizetype start = 0;
+    qsizetype end = name.size();
+    while (start < end && dropped(name.at(start)))
+        ++start;
+    while (end > start && dropped(name.at(end - 1)))
+        --end;
+    return name.mid(start, end - start);
 }
 } // namespace
 

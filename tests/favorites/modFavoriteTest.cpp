@@ -92,9 +92,9 @@ TEST_F(modFavoriteTest, EntriesNamesCaptionsAndOrder) {
 }
 
 TEST_F(modFavoriteTest, AddingWritesWhatTheDialogConfirmedOrSaysItFailed) {
-    // What a title may not bring into a name: forbidden characters, and an override that would
-    // show "lmth.exe" as "exe.html".
-    QString title = QStringLiteral("a/b:c*d?e\"f<g>h|i\\j\u202Elmth.exe\u202C");
+    // What a title may not bring into a name: forbidden characters, an override that would
+    // show "lmth.exe" as "exe.html", and dots behind blanks of any kind that would hide the file.
+    QString title = QStringLiteral(". \u00A0 .a/b:c*d?e\"f<g>h|i\\j\u202Elmth.exe\u202C\u3000.");
     EXPECT_TRUE(favorites.AddFavorite(title, "http://a/", nullptr).isEmpty()); // cancelled
     EXPECT_EQ(favoriteDialogs.asked,
               QStringList{"add:" + favoritesPath() + "|a_b_c_d_e_f_g_h_i_jlmth.exe"});
