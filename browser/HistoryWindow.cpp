@@ -70,8 +70,10 @@ void HistoryWindow::reload() {
         day->setFirstColumnSpanned(true);
         for (const UrlHistoryEntry& entry : group.entries) {
             const QString shown = shownAddress(entry.url);
-            // Titles are the pages' own text: plain (an item never reads markup), and cut.
-            const QString title = entry.title.trimmed().isEmpty() ? shown : entry.title;
+            // Titles are the pages' own text: plain (an item never reads markup), cut, and
+            // without the direction overrides that would show "lmth.exe" as "exe.html".
+            const QString plain = plainText::withoutDirectionControls(entry.title);
+            const QString title = plain.trimmed().isEmpty() ? shown : plain;
             auto* item = new QTreeWidgetItem(
                 day, {plainText::cut(title), shown,
                       entry.lastVisit.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))});

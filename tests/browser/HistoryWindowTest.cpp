@@ -36,7 +36,8 @@ class HistoryWindowTest : public BrowserFixture {};
 
 // Entries open in the window whose menu showed the list, if they are web addresses.
 TEST_F(HistoryWindowTest, SearchOpenInItsWindowAndDelRemovesEveryForm) {
-    history.recordVisit(QStringLiteral("http://b/K%C3%B6ln"), QStringLiteral("Köln"));
+    // A title's direction override would turn what follows it around.
+    history.recordVisit(QStringLiteral("http://b/K%C3%B6ln"), QStringLiteral("\u202EKöln"));
     history.recordVisit(QStringLiteral("javascript:alert(1)"), QString());
     {
         QSqlDatabase older = QSqlDatabase::addDatabase("QSQLITE", "older");
