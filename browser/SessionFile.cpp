@@ -106,15 +106,19 @@ PageHistory keptHistory(const PageHistory& history) {
 
 QByteArray encode(const QList<PageHistory>& windows) {
     QJsonArray list;
+    qsizetype states = 0;
     for (const PageHistory& window : windows.mid(0, kMaxWindows)) {
         QJsonObject object{{QStringLiteral("current"), window.current},
                            {QStringLiteral("urls"), QJsonArray::fromStringList(window.urls)}};
-        if (!window.viewState.isEmpty())
+        // Past the budget a window opens its current page alone, as one of another Qt does.
+        if (!window.viewState.isEmpty() && states + window.viewState.size() <= kMaxViewStates) {
+            states += window.viewState.size();
             object.insert(QStringLiteral("state"),
                           QJsonObject{{QStringLiteral("qt"), QLatin1String(qVersion())},
                                       {QStringLiteral("sha256"), sha256(window.viewState)},
                                       {QStringLiteral("bytes"),
                                        QString::fromLatin1(window.viewState.toBase64())}});
+        }
         list.append(object);
     }
     return QJsonDocument(QJsonObject{{QStringLiteral("version"), kVersion},

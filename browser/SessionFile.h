@@ -17,7 +17,12 @@ namespace sessionFile {
 constexpr qsizetype kMaxWindows = 50;
 constexpr qsizetype kMaxEntries = 50; // per window
 constexpr qsizetype kMaxUrlLength = 4096;
-constexpr qsizetype kMaxViewState = 256 * 1024; // per window
+// A list with a long address (a search of a pasted page of text) takes several times the
+// address in its record.
+constexpr qsizetype kMaxViewState = 2 * 1024 * 1024; // per window
+// encode writes the windows' states up to this many bytes in all, in their order, so that a
+// file of the most windows with the longest lists still stays within kMaxFileBytes.
+constexpr qsizetype kMaxViewStates = 12 * 1024 * 1024;
 constexpr qint64 kMaxFileBytes = 32 * 1024 * 1024;
 
 // $XDG_DATA_HOME/tarnvale/session.json

@@ -76,6 +76,24 @@ TEST(SessionFileTest, ADamagedOrPlantedFileIsRefusedWhole) {
     }
 }
 
+// The most windows with the longest lists and records still make a file that reads back; the
+// records past the budget are left out, the first windows' kept.
+TEST(SessionFileTest, TheLargestSessionStaysReadable) {
+    using namespace sessionFile;
+    const QString longest = "http://a/" + QString(kMaxUrlLength - 9, 'x');
+    const PageHistory full{QStringList(kMaxEntries, longest), 0, QByteArray(kMaxViewState, 's')};
+    const QByteArray bytes = encode(QList<PageHistory>(kMaxWindows, full));
+    EXPECT_LE(bytes.size(), kMaxFileBytes);
+    QString problem;
+    const auto read = decode(bytes, &problem);
+    ASSERT_TRUE(read) << problem.toStdString();
+    QList<bool> stated;
+    for (const PageHistory& window : *read)
+        stated << !window.viewState.isEmpty();
+    EXPECT_EQ(stated.count(true), kMaxViewStates / kMaxViewState);
+    EXPECT_TRUE(stated.first() && !stated.last());
+}
+
 // A FIFO would block the start, a huge file fill the memory.
 TEST(SessionFileTest, OnlyAPlainFileOfBoundedSizeIsRead) {
     QTemporaryDir folder;
