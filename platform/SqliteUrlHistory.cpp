@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QUuid>
 
 namespace {
@@ -41,6 +42,8 @@ bool SqliteUrlHistory::open() const {
     if (journal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && journal.next() &&
         journal.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
         exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // A removed address must not stay readable in the file's free pages.
+    exec(db, QStringLiteral("PRAGMA secure_delete=ON"));
     m_open = exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS history ("
                                      " url TEXT PRIMARY KEY NOT NULL,"
                                      " title TEXT NOT NULL DEFAULT '',"
@@ -142,7 +145,22 @@ bool SqliteUrlHistory::removeUrl(const QString& url) {
     query.addBindValue(url);
     if (!query.exec())
         return false; // a row already gone counts as removed
-    if (query.numRowsAffected() > 0)
+    if (query.numRowsAffected() > 0) {
+        forgetRemoved();
         Q_EMIT changed();
+    }
     return true;
+}
+
+void SqliteUrlHistory::forgetRemoved() {
+    // The log still holds the pages as they were before the removal: once the removals in hand
+    // are done, it is written into the file and emptied.
+    if (m_checkpointDue)
+        return;
+    m_checkpointDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_checkpointDue = false;
+        exec(QSqlDatabase::database(m_connection, false),
+             QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    });
 }

@@ -29,8 +29,10 @@ public:
 
 private:
     bool open() const;
+    void forgetRemoved();
 
     QString m_path;
     QString m_connection;
     mutable std::optional<bool> m_open; // unset until first used
+    bool m_checkpointDue = false;
 };

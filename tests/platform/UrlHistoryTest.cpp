@@ -28,6 +28,10 @@ TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     EXPECT_EQ(entries[2].title + QString::number(entries[2].visitCount), "t22");
     EXPECT_TRUE(history.removeUrl(longUrl));
     EXPECT_EQ(history.recentUrls(10).size(), 3);
+    // Nothing of a removed address is left to read in the file or its log.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(readFileBytes(db).contains("http://long/") ||
+                 readFileBytes(db + "-wal").contains("http://long/"));
     EXPECT_FALSE(isRecordableUrl("about:blank") || isRecordableUrl("data:text/html,x"));
     EXPECT_TRUE(isRecordableUrl("https://a/") && isRecordableUrl("file:///tmp/a.html"));
 
