@@ -92,9 +92,22 @@ QString DownloadManager::settleFile(const QString& part, const QString& target, 
     return QString();
 }
 
+QString DownloadManager::savedDownloadPath(const QString& chosen, const QString& downloadName) {
+    const QFileInfo file(chosen);
+    const QString suffix = QFileInfo(downloadName).suffix();
+    if (suffix.isEmpty() || file.suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+        return chosen;
+    QString name = file.suffix().isEmpty() ? file.fileName() : file.completeBaseName();
+    if (!name.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
+        name += QLatin1Char('.') + suffix;
+    return file.dir().filePath(name);
+}
+
 void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     auto* page = qobject_cast<WebEnginePage*>(download->page());
     WebEnginePageView* view = page ? page->view() : nullptr;
+    const std::optional<QString> saveTarget =
+        view ? view->takeSaveTarget(download->url()) : std::nullopt;
     if (download->isSavePageDownload()) {
         // "另存为" accepted it already, with the person's own path; the engine's own menu did
         // not: it is asked the same way.
@@ -102,7 +115,8 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
             view->acceptSavePage(download);
         return;
     }
-    const bool silent = !view || view->Silent() || !m_dialogs;
+    // What 另存为 could not save as a web page comes as a download, to where it was told.
+    const bool silent = !saveTarget && (!view || view->Silent() || !m_dialogs);
     const QString name = download->downloadFileName().isEmpty() ? QStringLiteral("下载")
                                                                 : download->downloadFileName();
 
@@ -118,7 +132,12 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
         page->downloadStarted();
 
     QString target;
-    if (silent) {
+    bool replace = !silent;
+    if (saveTarget) {
+        // The person agreed to replace the file chosen, not one of another name.
+        target = savedDownloadPath(*saveTarget, name);
+        replace = target == *saveTarget;
+    } else if (silent) {
         QDir().mkpath(downloadFolder());
         target = uniquePath(downloadFolder(), name);
     } else {
@@ -144,7 +163,7 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     if (m_window)
         m_window->add(download, target);
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
-            [this, download, part, target, silent] { settle(download, part, target, !silent); });
+            [this, download, part, target, replace] { settle(download, part, target, replace); });
 }
 
 void DownloadManager::settle(QWebEngineDownloadRequest* download, const QString& part,

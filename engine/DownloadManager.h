@@ -26,6 +26,9 @@ public:
     static QString downloadFolder();
     // folder/name, or "name (1).ext", "name (2).ext"... when taken (with its ".part" too).
     static QString uniquePath(const QString& folder, const QString& name);
+    // Where a page saved as chosen goes when the engine downloads it instead: the chosen name
+    // with the downloaded file's own extension ("doc.pdf.mht" for doc.pdf: "doc.pdf").
+    static QString savedDownloadPath(const QString& chosen, const QString& downloadName);
     static constexpr const char* kPartSuffix = ".part";
     static constexpr qint64 kMinSilentInterval = 10000; // ms
 

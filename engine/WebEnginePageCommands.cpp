@@ -73,8 +73,18 @@ void WebEnginePageView::saveAs() {
         return;
     const auto target = m_dialogs->chooseSaveTarget(
         this, fileNameFromTitle(LocationName(), QStringLiteral("网页")));
-    if (target)
-        m_page->save(target->path, engineFormat(target->format));
+    if (!target)
+        return;
+    m_saveTarget.emplace(m_page->url(), target->path);
+    m_page->save(target->path, engineFormat(target->format));
+}
+
+std::optional<QString> WebEnginePageView::takeSaveTarget(const QUrl& url) {
+    std::optional<QString> path;
+    if (m_saveTarget && m_saveTarget->first == url)
+        path = m_saveTarget->second;
+    m_saveTarget.reset();
+    return path;
 }
 
 void WebEnginePageView::acceptSavePage(QWebEngineDownloadRequest* download) {

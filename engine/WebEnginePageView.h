@@ -64,6 +64,9 @@ public:
     void mainFrameNavigation(const QUrl& url, bool formSubmitted);
     // The save-page download the engine's own menu started: asked where, as 另存为 asks.
     void acceptSavePage(QWebEngineDownloadRequest* download);
+    // Where 另存为 was told to save the page at url, once: the engine downloads what it cannot
+    // save as a web page (a PDF, a picture) instead.
+    std::optional<QString> takeSaveTarget(const QUrl& url);
     // What pages that declare no charset are read as before anything is detected.
     static const QString kUndeclaredEncoding;
 
@@ -110,7 +113,8 @@ private:
     QString m_chosenEncoding; // the person's choice for this page when its host keeps none
     bool m_formSubmitted = false;
     std::optional<QUrl> m_ownPage; // the address whose page of ours is loading
-    int m_wheelTurned = 0;         // of a Ctrl+wheel turn, until a whole notch
+    std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
+    int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;

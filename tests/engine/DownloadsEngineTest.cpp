@@ -6,6 +6,9 @@
 #include "engine/DownloadManager.h"
 #include "engine/DownloadsWindow.h"
 
+#include <QBuffer>
+#include <QImage>
+
 namespace {
 
 class DownloadsEngineTest : public EngineFixture {
@@ -78,6 +81,44 @@ TEST_F(DownloadsEngineTest, APageGetsOneAutomaticDownloadNotThree) {
     EXPECT_TRUE(waitFor([] { return downloaded() == QStringList{"report.txt"}; }))
         << downloaded().join(", ").toStdString();
     EXPECT_EQ(downloads.window()->count(), 3);
+}
+
+// The engine saves no picture or PDF as a web page: it downloads it, and the file goes where
+// 另存为 was told, with its own extension, even from a silent window. It used to land in the
+// Downloads folder while the chosen file never came.
+TEST_F(DownloadsEngineTest, SaveAsOfAPictureWritesItWhereThePersonChose) {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QBuffer png;
+    ASSERT_TRUE(png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG"));
+    LoopbackHttpServer::Response response;
+    response.contentType = "image/png";
+    response.body = png.data();
+    server.route("/red.png", response);
+    ASSERT_TRUE(load("/red.png"));
+    view.setSilent(true);
+    dialogs.saveTo = PageDialogs::SaveTarget{folder.path() + "/红.png.mht",
+                                             PageDialogs::SaveFormat::SingleFileMhtml};
+    view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
+    ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(finished.first().first().toString(), folder.path() + "/红.png");
+    EXPECT_EQ(readFileBytes(folder.path() + "/红.png"), png.data());
+    EXPECT_TRUE(downloaded().isEmpty());
+}
+
+TEST(DownloadFilesTest, ADownloadSavedAsChosenKeepsItsOwnExtension) {
+    const struct {
+        const char* chosen;
+        const char* download;
+        const char* path;
+    } rows[] = {
+        {"/d/doc.pdf.mht", "doc.pdf", "/d/doc.pdf"}, {"/d/我的.mht", "doc.PDF", "/d/我的.PDF"},
+        {"/d/我的", "doc.pdf", "/d/我的.pdf"},       {"/d/a.pdf", "doc.pdf", "/d/a.pdf"},
+        {"/d/a.mht", "download", "/d/a.mht"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(DownloadManager::savedDownloadPath(row.chosen, row.download), row.path)
+            << row.chosen;
 }
 
 TEST(DownloadFilesTest, EachDownloadWritesOnlyAPartFileOfItsOwn) {
