@@ -3,7 +3,7 @@
 #include "platform/ProcessLauncher.h"
 
 // QProcess::startDetached, with each stand-in the first of a list of desktop programs that is
-// installed: a text editor, the file manager (through xdg-open).
+// installed: a text editor, a file manager.
 class QtProcessLauncher final : public ProcessLauncher {
 public:
     bool start(const QString& program, const QStringList& arguments,
@@ -15,6 +15,7 @@ public:
         QString program;
         QStringList arguments;
     };
-    // The command line that stands in for the tool on this desktop; empty program when none.
-    static Command standInCommand(StandIn tool);
+    // The command line that stands in for the tool on this desktop, to open a file or none;
+    // empty program when there is none.
+    static Command standInCommand(StandIn tool, bool forAFile);
 };

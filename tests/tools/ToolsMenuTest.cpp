@@ -1,6 +1,7 @@
 // Internet 选项 as a person uses it, and what the Tools menu says on a desktop without the
 // programs it starts; on fake services.
 #include "core/modMain.h"
+#include "platform/QtProcessLauncher.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalAnswers.h"
 #include "tools/ExternalTools.h"
@@ -151,6 +152,27 @@ TEST_F(ToolsMenuTest, MissingProgramsAreNamed) {
     EXPECT_EQ(shown, (QStringList{"提示|" + editor, "提示|" + files,
                                   "提示|" + editor + "\n网页源文件已保存在：" + folder.path() +
                                       "/program/KQCode.txt"}));
+}
+
+// xdg-open without a file starts nothing (the tool then says what to install), and a folder
+// goes to a file manager before the desktop's choice, which can be a web browser.
+TEST(StandInTest, ProgramsThatCanDoTheJob) {
+    QTemporaryDir bin;
+    for (const char* name : {"xdg-open", "thunar"}) {
+        QFile program(bin.path() + "/" + name);
+        ASSERT_TRUE(program.open(QIODevice::WriteOnly) &&
+                    program.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    using StandIn = ProcessLauncher::StandIn;
+    const auto program = [](StandIn tool, bool forAFile) {
+        return QFileInfo(QtProcessLauncher::standInCommand(tool, forAFile).program).fileName();
+    };
+    EXPECT_EQ(program(StandIn::TextEditor, false), "");
+    EXPECT_EQ(program(StandIn::TextEditor, true), "xdg-open");
+    EXPECT_EQ(program(StandIn::FileManager, false), "thunar");
+    qputenv("PATH", path);
 }
 
 } // namespace
