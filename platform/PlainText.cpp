@@ -31,9 +31,11 @@ QLabel* label(const QString& text, QWidget* parent) {
 
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton) {
+                                QMessageBox::StandardButton defaultButton,
+                                Qt::WindowModality modality) {
     QMessageBox box(icon, cut(title), cut(text), buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(modality);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());

@@ -95,15 +95,18 @@ QString fromPage(const QUrl& origin) {
                           : QStringLiteral("来自 %1 的消息").arg(host);
 }
 
+// What a page's script asks blocks only its own window: a page showing one alert after another
+// must not lock every window of the program.
 bool askOkCancel(QWidget* owner, const QString& title, const QString& text,
                  QMessageBox::Icon icon) {
-    return plainText::ask(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return plainText::ask(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                          QMessageBox::NoButton, Qt::WindowModal) == QMessageBox::Ok;
 }
 } // namespace
 
 void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) {
-    plainText::ask(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok);
+    plainText::ask(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok,
+                   QMessageBox::NoButton, Qt::WindowModal);
 }
 
 bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) {
@@ -114,6 +117,7 @@ std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& o
                                                    const QString& message,
                                                    const QString& defaultValue) {
     QInputDialog dialog(owner);
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.setWindowTitle(fromPage(origin));
     dialog.setLabelText(plainText::cut(message));
     dialog.setTextValue(defaultValue);

@@ -12,9 +12,12 @@ namespace {
 
 TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
     QTemporaryDir folder;
-    QStringList seen; // each dialog's title, and its labels with page text
-    const auto note = [&seen](QWidget* dialog) {
+    QStringList seen;          // each dialog's title, and its labels with page text
+    QStringList ownWindowOnly; // the dialogs that leave the other windows usable
+    const auto note = [&seen, &ownWindowOnly](QWidget* dialog) {
         seen << dialog->windowTitle();
+        if (dialog->windowModality() == Qt::WindowModal)
+            ownWindowOnly << dialog->windowTitle();
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
             if (label->text().contains(QLatin1String("<b>")))
                 seen << (label->textFormat() == Qt::PlainText ? "plain" : "rich");
@@ -71,6 +74,9 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
         "来自 a.example 的消息|plain|来自 a.example 的消息|需要登录|plain|代理服务器需要登录|"
         "离开此页？|安全证书有问题|plain|安全证书有问题|保存下载的文件|保存下载的文件|保存网页|"
         "页面设置|打印|属性|plain");
+    // A page's script and its leaving question block only the page's window.
+    EXPECT_EQ(ownWindowOnly.join('|'), "来自 a.example 的消息|来自网页的消息|来自 a.example 的消息|"
+                                       "来自 a.example 的消息|来自 a.example 的消息|离开此页？");
 }
 
 // A page's dialogs name its host as the address box does: a lookalike in its xn-- form, and
