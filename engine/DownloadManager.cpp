@@ -3,6 +3,7 @@
 #include "engine/DownloadsWindow.h"
 #include "engine/WebEnginePage.h"
 #include "engine/WebEnginePageView.h"
+#include "platform/FileNames.h"
 #include "platform/NoReplaceRename.h"
 #include "platform/PageDialogs.h"
 
@@ -117,8 +118,8 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     }
     // What 另存为 could not save as a web page comes as a download, to where it was told.
     const bool silent = !saveTarget && (!view || view->Silent() || !m_dialogs);
-    const QString name = download->downloadFileName().isEmpty() ? QStringLiteral("下载")
-                                                                : download->downloadFileName();
+    // The server names the file: never a hidden one, nor one a Windows disk cannot take.
+    const QString name = fileNameFromTitle(download->downloadFileName(), QStringLiteral("下载"));
 
     if (silent && page && page->msSinceLastDownload() < kMinSilentInterval) {
         // Nobody asked for this one: a page must not fill the disk with downloads.

@@ -18,10 +18,10 @@ protected:
         QDir().mkpath(DownloadManager::downloadFolder());
     }
 
-    void serveReport(const QByteArray& body) {
+    void serveReport(const QByteArray& body, const QByteArray& name = "report.txt") {
         LoopbackHttpServer::Response response;
         response.contentType = "application/octet-stream";
-        response.headers = {{"Content-Disposition", "attachment; filename=\"report.txt\""}};
+        response.headers = {{"Content-Disposition", "attachment; filename=\"" + name + "\""}};
         response.body = body;
         server.route("/report", response);
     }
@@ -66,6 +66,12 @@ TEST_F(DownloadsEngineTest, NotSilentThePersonChoosesWhereOrCancels) {
     EXPECT_EQ(dialogs.asked,
               QStringList(2, "download:" + DownloadManager::downloadFolder() + "/report.txt"));
     EXPECT_TRUE(downloaded().isEmpty());
+    // The name a server gives is never that of a hidden file, which nobody would find.
+    serveReport("content", ".bashrc");
+    dialogs.downloadPath.reset();
+    view.Navigate(server.url("/report").toString());
+    ASSERT_TRUE(waitFor([&] { return dialogs.asked.size() == 3; }));
+    EXPECT_EQ(dialogs.asked.last(), "download:" + DownloadManager::downloadFolder() + "/bashrc");
 }
 
 TEST_F(DownloadsEngineTest, APageGetsOneAutomaticDownloadNotThree) {
