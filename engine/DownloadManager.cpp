@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
@@ -121,11 +122,18 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     // The server names the file: never a hidden one, nor one a Windows disk cannot take.
     const QString name = fileNameFromTitle(download->downloadFileName(), QStringLiteral("下载"));
 
-    if (silent && page && page->msSinceLastDownload() < kMinSilentInterval) {
-        // Nobody asked for this one: a page must not fill the disk with downloads.
+    if (silent && page && !page->takeAskedDownload(download->url()) &&
+        page->msSinceLastDownload() < kMinSilentInterval) {
+        // Nobody asked for this one: a page must not fill the disk with downloads. The person
+        // may still ask for it.
         download->cancel();
-        if (m_window)
-            m_window->addBlocked(name);
+        if (m_window) {
+            const QPointer<WebEnginePage> from(page);
+            m_window->addBlocked(name, [from, url = download->url()] {
+                if (from)
+                    from->downloadAsked(url);
+            });
+        }
         Q_EMIT downloadBlocked(name);
         return;
     }

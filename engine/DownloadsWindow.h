@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -17,9 +19,9 @@ public:
     DownloadsWindow();
 
     void add(QWebEngineDownloadRequest* download, const QString& target);
-    // A download refused before it began: listed as "已阻止", and the window does not come
-    // forward for it.
-    void addBlocked(const QString& name);
+    // A download refused before it began: listed as blocked, with a button that asks for it
+    // again (once); the window does not come forward for it.
+    void addBlocked(const QString& name, std::function<void()> askAgain);
     // The engine's "completed" is not yet done: the file is done once it is in place.
     void finished(QWebEngineDownloadRequest* download, const QString& path);
     void failed(QWebEngineDownloadRequest* download, const QString& reason);

@@ -14,6 +14,17 @@ qint64 WebEnginePage::msSinceLastDownload() const {
     return m_lastDownload.isValid() ? m_lastDownload.elapsed() : std::numeric_limits<qint64>::max();
 }
 
+void WebEnginePage::downloadAsked(const QUrl& url) {
+    m_askedDownload = url;
+    download(url);
+}
+
+bool WebEnginePage::takeAskedDownload(const QUrl& url) {
+    const bool asked = !m_askedDownload.isEmpty() && m_askedDownload == url;
+    m_askedDownload.clear();
+    return asked;
+}
+
 QString WebEnginePage::leavePageQuestion() {
     // The engine asks it through javaScriptConfirm, in these words (translated or not).
     return QCoreApplication::translate(

@@ -17,6 +17,10 @@ public:
     // How long ago this page started its last download (a large value when it never did).
     qint64 msSinceLastDownload() const;
     void downloadStarted() { m_lastDownload.start(); }
+    // Downloads url as the person asked, however soon after the page's last download.
+    void downloadAsked(const QUrl& url);
+    // Whether the download now starting is one the person asked for (once).
+    bool takeAskedDownload(const QUrl& url);
 
     // The question the engine asks before a page that wants to be asked is left.
     static QString leavePageQuestion();
@@ -33,4 +37,5 @@ protected:
 private:
     WebEnginePageView* m_view;
     QElapsedTimer m_lastDownload;
+    QUrl m_askedDownload;
 };

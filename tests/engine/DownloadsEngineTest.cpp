@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPushButton>
 
 namespace {
 
@@ -87,6 +88,18 @@ TEST_F(DownloadsEngineTest, APageGetsOneAutomaticDownloadNotThree) {
     EXPECT_TRUE(waitFor([] { return downloaded() == QStringList{"report.txt"}; }))
         << downloaded().join(", ").toStdString();
     EXPECT_EQ(downloads.window()->count(), 3);
+    // A blocked one still comes when the person asks for it, as often as the page refuses.
+    QList<QPushButton*> again;
+    for (QPushButton* button : downloads.window()->findChildren<QPushButton*>()) {
+        if (button->text() == "下载")
+            again << button;
+    }
+    ASSERT_EQ(again.size(), 2);
+    again.first()->click();
+    ASSERT_TRUE(waitFor([&] { return finished.size() == 2; }));
+    EXPECT_FALSE(again.first()->isEnabled());
+    EXPECT_EQ(finished.last().first().toString(),
+              DownloadManager::downloadFolder() + "/report (1).txt");
 }
 
 // The engine saves no picture or PDF as a web page: it downloads it, and the file goes where
