@@ -81,7 +81,7 @@ QWidget* InternetOptionsDialog::createGeneralTab() {
                               [this] { m_startPage->setText(QStringLiteral("about:blank")); }));
     auto* home = new QGroupBox(QStringLiteral("主页"));
     auto* homeLayout = new QVBoxLayout(home);
-    homeLayout->addWidget(note(QStringLiteral("塔文浏览器启动时和“主页”按钮打开的网页。")));
+    homeLayout->addWidget(note(QStringLiteral("塔文浏览器启动时和“查看”菜单的“主页”打开的网页。")));
     homeLayout->addLayout(addressRow);
     homeLayout->addLayout(choices);
 
