@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QInputDialog>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -95,16 +97,46 @@ QString fromPage(const QUrl& origin) {
                           : QStringLiteral("来自 %1 的消息").arg(host);
 }
 
+// While a page waits for its answer its window stays open. Its box blocks only that window, so
+// another window's box may open over it; the answered box then returns only after that one,
+// and a window closed meanwhile would be deleted under the page's call.
+class WindowKeptOpen final : public QObject {
+public:
+    explicit WindowKeptOpen(QWidget* owner)
+        : m_window(owner ? owner->window() : nullptr) {
+        if (m_window)
+            m_window->installEventFilter(this);
+    }
+    ~WindowKeptOpen() override {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+    Q_DISABLE_COPY_MOVE(WindowKeptOpen)
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Close)
+            return false;
+        event->ignore();
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 // What a page's script asks blocks only its own window: a page showing one alert after another
 // must not lock every window of the program.
 bool askOkCancel(QWidget* owner, const QString& title, const QString& text,
                  QMessageBox::Icon icon) {
+    const WindowKeptOpen kept(owner);
     return plainText::ask(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                           QMessageBox::NoButton, Qt::WindowModal) == QMessageBox::Ok;
 }
 } // namespace
 
 void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) {
+    const WindowKeptOpen kept(owner);
     plainText::ask(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok,
                    QMessageBox::NoButton, Qt::WindowModal);
 }
@@ -116,6 +148,7 @@ bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QStr
 std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& origin,
                                                    const QString& message,
                                                    const QString& defaultValue) {
+    const WindowKeptOpen kept(owner);
     QInputDialog dialog(owner);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setWindowTitle(fromPage(origin));

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QUrl>
 
@@ -77,6 +78,26 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
     // A page's script and its leaving question block only the page's window.
     EXPECT_EQ(ownWindowOnly.join('|'), "来自 a.example 的消息|来自网页的消息|来自 a.example 的消息|"
                                        "来自 a.example 的消息|来自 a.example 的消息|离开此页？");
+}
+
+// A page's box blocks only its window; answered while another window's box is open, it returns
+// after that one, and its window must still be there then: it does not close meanwhile.
+TEST(QtPageDialogsTest, AWindowWaitingForItsPageStaysOpen) {
+    auto* window = new QWidget;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* page = new QWidget(window);
+    const QPointer<QWidget> alive(window);
+    bool closed = true;
+    ModalAnswers answers({[&](QWidget* dialog) {
+        closed = window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ModalAnswers::accept(dialog);
+    }});
+    QtPageDialogs().scriptAlert(page, QUrl(), "m");
+    EXPECT_EQ(answers.answered(), 1);
+    EXPECT_FALSE(closed);
+    ASSERT_TRUE(alive);
+    EXPECT_TRUE(window->close()); // once answered, it closes as ever
 }
 
 // A page's dialogs name its host as the address box does: a lookalike in its xn-- form, and
