@@ -100,6 +100,8 @@ QString DownloadManager::savedDownloadPath(const QString& chosen, const QString&
     if (suffix.isEmpty() || file.suffix().compare(suffix, Qt::CaseInsensitive) == 0)
         return chosen;
     QString name = file.suffix().isEmpty() ? file.fileName() : file.completeBaseName();
+    if (name.isEmpty()) // nothing chosen but an extension: never a hidden file
+        name = QFileInfo(downloadName).completeBaseName();
     if (!name.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
         name += QLatin1Char('.') + suffix;
     return file.dir().filePath(name);
@@ -119,8 +121,10 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
     }
     // What 另存为 could not save as a web page comes as a download, to where it was told.
     const bool silent = !saveTarget && (!view || view->Silent() || !m_dialogs);
-    // The server names the file: never a hidden one, nor one a Windows disk cannot take.
-    const QString name = fileNameFromTitle(download->downloadFileName(), QStringLiteral("下载"));
+    // The server names the file: never a hidden one, nor one a Windows disk cannot take, and
+    // short enough for its ".part" and " (1)".
+    const QString name = downloadedFileName(download->downloadFileName(), QStringLiteral("下载"),
+                                            kMaxDownloadNameBytes);
 
     if (silent && page && !page->takeAskedDownload(download->url()) &&
         page->msSinceLastDownload() < kMinSilentInterval) {
@@ -132,6 +136,7 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
             m_window->addBlocked(name, [from, url = download->url()] {
                 if (from)
                     from->downloadAsked(url);
+                return !from.isNull();
             });
         }
         Q_EMIT downloadBlocked(name);

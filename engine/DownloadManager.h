@@ -30,6 +30,8 @@ public:
     // with the downloaded file's own extension ("doc.pdf.mht" for doc.pdf: "doc.pdf").
     static QString savedDownloadPath(const QString& chosen, const QString& downloadName);
     static constexpr const char* kPartSuffix = ".part";
+    // A name's bytes, with room for " (999)" and ".999.part" within the file system's 255.
+    static constexpr qsizetype kMaxDownloadNameBytes = 255 - 6 - 9;
     static constexpr qint64 kMinSilentInterval = 10000; // ms
 
     // Makes "<path>.part" (else "<path>.1.part", ...) that did not exist; empty on failure.

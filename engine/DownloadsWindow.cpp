@@ -51,17 +51,18 @@ DownloadsWindow::Row DownloadsWindow::addRow(const QString& name) {
     return row;
 }
 
-void DownloadsWindow::addBlocked(const QString& name, std::function<void()> askAgain) {
+void DownloadsWindow::addBlocked(const QString& name, std::function<bool()> askAgain) {
     Row row = addRow(name);
-    row.status->setText(QStringLiteral("已阻止：网页接连要求下载。要下载这个文件，请单击“下载”。"));
+    row.status->setText(
+        QStringLiteral("已阻止：网页在短时间内多次要求下载。要下载这个文件，请单击“下载”。"));
     row.progress->hide();
     row.openFolder->hide();
     QPushButton* download = row.cancel;
     download->setText(QStringLiteral("下载"));
     connect(download, &QPushButton::clicked, this, [download, status = row.status, askAgain] {
         download->setEnabled(false);
-        status->setText(QStringLiteral("已重新开始下载"));
-        askAgain();
+        status->setText(askAgain() ? QStringLiteral("已请求下载")
+                                   : QStringLiteral("网页已关闭，不能下载"));
     });
     ++m_blocked;
 }

@@ -20,8 +20,9 @@ public:
 
     void add(QWebEngineDownloadRequest* download, const QString& target);
     // A download refused before it began: listed as blocked, with a button that asks for it
-    // again (once); the window does not come forward for it.
-    void addBlocked(const QString& name, std::function<void()> askAgain);
+    // again (once; askAgain says false when it no longer can); the window does not come
+    // forward for it.
+    void addBlocked(const QString& name, std::function<bool()> askAgain);
     // The engine's "completed" is not yet done: the file is done once it is in place.
     void finished(QWebEngineDownloadRequest* download, const QString& path);
     void failed(QWebEngineDownloadRequest* download, const QString& reason);

@@ -15,14 +15,12 @@ qint64 WebEnginePage::msSinceLastDownload() const {
 }
 
 void WebEnginePage::downloadAsked(const QUrl& url) {
-    m_askedDownload = url;
+    m_askedDownloads.append(url);
     download(url);
 }
 
 bool WebEnginePage::takeAskedDownload(const QUrl& url) {
-    const bool asked = !m_askedDownload.isEmpty() && m_askedDownload == url;
-    m_askedDownload.clear();
-    return asked;
+    return m_askedDownloads.removeOne(url);
 }
 
 QString WebEnginePage::leavePageQuestion() {

@@ -19,7 +19,7 @@ public:
     void downloadStarted() { m_lastDownload.start(); }
     // Downloads url as the person asked, however soon after the page's last download.
     void downloadAsked(const QUrl& url);
-    // Whether the download now starting is one the person asked for (once).
+    // Whether the download now starting is one the person asked for (each asking counts once).
     bool takeAskedDownload(const QUrl& url);
 
     // The question the engine asks before a page that wants to be asked is left.
@@ -37,5 +37,5 @@ protected:
 private:
     WebEnginePageView* m_view;
     QElapsedTimer m_lastDownload;
-    QUrl m_askedDownload;
+    QList<QUrl> m_askedDownloads; // asked for, not yet arrived
 };

@@ -16,6 +16,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <utility>
 
 QPrinter* WebEnginePageView::printer() {
     if (!m_printer)
@@ -80,11 +81,9 @@ void WebEnginePageView::saveAs() {
 }
 
 std::optional<QString> WebEnginePageView::takeSaveTarget(const QUrl& url) {
-    std::optional<QString> path;
-    if (m_saveTarget && m_saveTarget->first == url)
-        path = m_saveTarget->second;
-    m_saveTarget.reset();
-    return path;
+    if (!m_saveTarget || m_saveTarget->first != url)
+        return std::nullopt; // another download meanwhile: the save's own is still to come
+    return std::exchange(m_saveTarget, std::nullopt)->second;
 }
 
 void WebEnginePageView::acceptSavePage(QWebEngineDownloadRequest* download) {

@@ -2,7 +2,13 @@
 
 #include "platform/PlainText.h"
 
+#include <QFileInfo>
+
+#include <limits>
+
 namespace {
+constexpr qsizetype kMaxSuffixBytes = 16; // longer is no extension worth keeping
+
 // Without the leading dots that would hide the file and the trailing dots and blanks Windows
 // drops from names. Dots and blanks of any kind go together: a no-break space between two dots
 // must not leave a dot in front once the blanks are gone.
@@ -20,7 +26,7 @@ QString trimmedName(const QString& name) {
 }
 } // namespace
 
-QString fileNameFromTitle(const QString& title, const QString& fallback) {
+QString fileNameFromTitle(const QString& title, const QString& fallback, qsizetype maxBytes) {
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     QString name;
     for (const QChar c : plainText::withoutDirectionControls(title))
@@ -34,7 +40,7 @@ QString fileNameFromTitle(const QString& title, const QString& fallback) {
     while (kept < name.size()) {
         const qsizetype width = name.at(kept).isHighSurrogate() && kept + 1 < name.size() ? 2 : 1;
         const qsizetype size = name.mid(kept, width).toUtf8().size();
-        if (bytes + size > kMaxNameBytes)
+        if (bytes + size > maxBytes)
             break;
         bytes += size;
         kept += width;
@@ -42,4 +48,17 @@ QString fileNameFromTitle(const QString& title, const QString& fallback) {
     if (kept < name.size())
         name = trimmedName(name.left(kept));
     return name.isEmpty() ? fallback : name;
+}
+
+QString downloadedFileName(const QString& suggested, const QString& fallback, qsizetype maxBytes) {
+    const QString whole =
+        fileNameFromTitle(suggested, fallback, std::numeric_limits<qsizetype>::max());
+    if (whole.toUtf8().size() <= maxBytes)
+        return whole;
+    const QString suffix = QFileInfo(whole).suffix();
+    const qsizetype suffixBytes = suffix.toUtf8().size() + 1;
+    if (suffix.isEmpty() || suffixBytes > kMaxSuffixBytes)
+        return fileNameFromTitle(whole, fallback, maxBytes);
+    return fileNameFromTitle(whole.chopped(suffix.size() + 1), fallback, maxBytes - suffixBytes) +
+           QLatin1Char('.') + suffix;
 }

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 // An address in any Unicode, written into a shortcut file, reads back as written: every
 // character GBK cannot hold is escaped, and it still names the same page.
@@ -33,15 +34,23 @@ inline bool checkShortcutAddress(const QByteArray& bytes) {
 }
 
 // Any page title gives a name that shows, fits on disk and names nothing but one file.
+// The same for a name a server gives a download, within fewer bytes.
 inline bool checkFileName(const QByteArray& bytes) {
-    const QString name = fileNameFromTitle(QString::fromUtf8(bytes), QStringLiteral("网页"));
-    for (const QChar c : name) {
-        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 0x20)
+    const QString text = QString::fromUtf8(bytes);
+    constexpr qsizetype kFewer = 230;
+    for (const auto& [name, most] :
+         {std::pair(fileNameFromTitle(text, QStringLiteral("网页")), kMaxNameBytes),
+          std::pair(downloadedFileName(text, QStringLiteral("下载"), kFewer), kFewer)}) {
+        for (const QChar c : name) {
+            if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 0x20)
+                return false;
+        }
+        if (name.isEmpty() || name.toUtf8().size() > most ||
+            QString::fromUtf8(name.toUtf8()) != name || name.startsWith(QLatin1Char('.')) ||
+            name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
             return false;
     }
-    return !name.isEmpty() && name.toUtf8().size() <= kMaxNameBytes &&
-           QString::fromUtf8(name.toUtf8()) == name && !name.startsWith(QLatin1Char('.')) &&
-           !name.endsWith(QLatin1Char('.')) && !name.endsWith(QLatin1Char(' '));
+    return true;
 }
 
 // Arguments a desktop or a person may pass (NUL-separated), and the same bytes as a request
