@@ -61,6 +61,8 @@ bool SqliteUrlHistory::isOpen() const {
 SqliteUrlHistory::~SqliteUrlHistory() {
     if (!m_open.has_value()) // never used: no connection was made
         return;
+    if (m_checkpointDue)
+        compact(); // removed just before the end
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -153,14 +155,18 @@ bool SqliteUrlHistory::removeUrl(const QString& url) {
 }
 
 void SqliteUrlHistory::forgetRemoved() {
-    // The log still holds the pages as they were before the removal: once the removals in hand
-    // are done, it is written into the file and emptied.
     if (m_checkpointDue)
         return;
     m_checkpointDue = true;
-    QTimer::singleShot(0, this, [this] {
-        m_checkpointDue = false;
-        exec(QSqlDatabase::database(m_connection, false),
-             QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    });
+    QTimer::singleShot(0, this, &SqliteUrlHistory::compact);
+}
+
+void SqliteUrlHistory::compact() {
+    // Once the removals in hand are done: the file is written anew without free pages (which
+    // hold what was removed before deletes overwrote), and the log, which still holds the pages
+    // as they were, is emptied.
+    m_checkpointDue = false;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    exec(db, QStringLiteral("VACUUM"));
+    exec(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
 }

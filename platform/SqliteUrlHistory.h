@@ -30,6 +30,7 @@ public:
 private:
     bool open() const;
     void forgetRemoved();
+    void compact();
 
     QString m_path;
     QString m_connection;

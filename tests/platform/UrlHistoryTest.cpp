@@ -2,6 +2,9 @@
 // left alone when it is not a database.
 #include "platform/SqliteUrlHistory.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 #include <sys/stat.h>
 
 namespace {
@@ -26,12 +29,27 @@ TEST(UrlHistoryTest, OneRowPerPageStoredEncodedAndWithoutPasswords) {
     const auto entries = history.entries();
     ASSERT_EQ(entries.size(), 4);
     EXPECT_EQ(entries[2].title + QString::number(entries[2].visitCount), "t22");
+    {
+        // One removed by an older version, whose deletes did not overwrite.
+        QSqlDatabase older = QSqlDatabase::addDatabase("QSQLITE", "older");
+        older.setDatabaseName(db);
+        ASSERT_TRUE(older.open());
+        QSqlQuery query(older);
+        ASSERT_TRUE(query.exec("PRAGMA secure_delete=OFF") &&
+                    query.exec("INSERT INTO history VALUES('http://stale/" + QString(900, 's') +
+                               "','',1,1)") &&
+                    query.exec("DELETE FROM history WHERE url LIKE 'http://stale/%'"));
+    }
+    QSqlDatabase::removeDatabase("older");
     EXPECT_TRUE(history.removeUrl(longUrl));
     EXPECT_EQ(history.recentUrls(10).size(), 3);
     // Nothing of a removed address is left to read in the file or its log.
     QCoreApplication::processEvents();
-    EXPECT_FALSE(readFileBytes(db).contains("http://long/") ||
-                 readFileBytes(db + "-wal").contains("http://long/"));
+    for (const char* removed : {"http://long/", "http://stale/"}) {
+        EXPECT_FALSE(readFileBytes(db).contains(removed) ||
+                     readFileBytes(db + "-wal").contains(removed))
+            << removed;
+    }
     EXPECT_FALSE(isRecordableUrl("about:blank") || isRecordableUrl("data:text/html,x"));
     EXPECT_TRUE(isRecordableUrl("https://a/") && isRecordableUrl("file:///tmp/a.html"));
 
