@@ -1,6 +1,7 @@
 #include "browser/HistoryList.h"
 
 #include "platform/AddressText.h"
+#include "platform/PlainText.h"
 
 #include <QSet>
 #include <algorithm>
@@ -31,7 +32,8 @@ QString visitDayCaption(VisitDay day) {
 
 bool historyMatches(const UrlHistoryEntry& entry, const QString& text) {
     const QString wanted = text.trimmed();
-    return entry.title.contains(wanted, Qt::CaseInsensitive) ||
+    // As the list shows the title: a direction control inside would hide a word.
+    return plainText::withoutDirectionControls(entry.title).contains(wanted, Qt::CaseInsensitive) ||
            shownAddress(entry.url).contains(wanted, Qt::CaseInsensitive);
 }
 
