@@ -22,9 +22,8 @@ QString AboutText() {
 
 QString MissingProgramText(ProcessLauncher::StandIn tool) {
     if (tool == ProcessLauncher::StandIn::FileManager)
-        return QStringLiteral(
-            "没有找到文件管理器。请安装 Debian 软件包 xdg-utils 和一个文件管理器，"
-            "例如 nautilus 或 thunar（sudo apt install xdg-utils thunar）。");
+        return QStringLiteral("没有找到文件管理器。请安装一个文件管理器，例如 Debian 软件包 "
+                              "thunar 或 nautilus（sudo apt install thunar）。");
     return QStringLiteral("没有找到文本编辑器。请安装一个文本编辑器，例如 Debian 软件包 "
                           "gnome-text-editor 或 mousepad（sudo apt install mousepad）。");
 }

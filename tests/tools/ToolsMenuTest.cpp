@@ -145,7 +145,7 @@ TEST_F(ToolsMenuTest, MissingProgramsAreNamed) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.shown.size() == 3; }, 2000));
     const QString editor = MissingProgramText(ProcessLauncher::StandIn::TextEditor);
     const QString files = MissingProgramText(ProcessLauncher::StandIn::FileManager);
-    EXPECT_TRUE(editor.contains("mousepad") && files.contains("xdg-utils"));
+    EXPECT_TRUE(editor.contains("mousepad") && files.contains("thunar"));
     QStringList shown;
     for (const auto& box : boxes.shown)
         shown << box.title + "|" + box.text;
