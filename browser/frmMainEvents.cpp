@@ -23,7 +23,7 @@ void frmMain::webMain_TitleChange(const QString& text) {
     // The engine's own "server not found" title never replaces the caption.
     if (text == QStringLiteral("找不到服务器"))
         return;
-    setWindowTitle(plainText::withoutDirectionControls(text) + gstrTitleSuffix);
+    setWindowTitle(plainText::cut(plainText::withoutDirectionControls(text)) + gstrTitleSuffix);
     if (!isUserTyping())
         webMain->setFocus(Qt::OtherFocusReason);
 }

@@ -40,7 +40,8 @@ TEST_F(WindowTest, TheCaptionFollowsTheTitleButNotAServerNotFound) {
         {"<b>x</b>", "<b>x</b> - Tarnvale"},
         {"找不到服务器", "<b>x</b> - Tarnvale"},
         {"为何找不到服务器？", "为何找不到服务器？ - Tarnvale"},
-        {"报告\u202Efdp.exe\u202C", "报告fdp.exe - Tarnvale"}}; // shown in its own order
+        {"报告\u202Efdp.exe\u202C", "报告fdp.exe - Tarnvale"},      // shown in its own order
+        {QString(5000, 'T'), QString(1000, 'T') + "… - Tarnvale"}}; // cut, with the suffix
     for (const auto& [title, caption] : rows) {
         Q_EMIT page(window)->TitleChange(title);
         EXPECT_EQ(window->windowTitle(), caption);
