@@ -34,6 +34,9 @@ FavoritesMenu::FavoritesMenu(QMenu* menu, QAction* templateItem, ClickHandler on
             m_onClick(name.mid(kEntryPrefix.size()).chopped(1).toInt(), action->data().toString());
     });
     connect(menu, &QMenu::aboutToShow, this, [this] { realize(m_menu); });
+    // Entries that do not fit the screen scroll, here and in every sub-menu; in columns, the
+    // last ones would run off a small screen out of reach.
+    menu->setStyleSheet(QStringLiteral("QMenu { menu-scrollable: 1; }"));
 }
 
 void FavoritesMenu::setFavorites(const FavoriteFolder& folder) {

@@ -12,6 +12,7 @@
 #include <QCompleter>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -169,6 +170,18 @@ TEST_F(BoxesTest, AddAndOrganizeFromAnyWindowRebuildEveryWindow) {
     second->mnuMainFavoriteModify_Click();
     EXPECT_EQ(rebuilt.count(), 3);
     EXPECT_TRUE(entries(first->mnuMainFavorite).isEmpty());
+}
+
+// Fewer than a list's worth scroll where they do not fit, in sub-menus too: in columns the
+// last ones ran off a small screen.
+TEST_F(BoxesTest, FavoritesThatDoNotFitScroll) {
+    shortcut("sub/a.url", "http://a/");
+    frmMain* window = openWindow();
+    Q_EMIT window->mnuMainFavorite->aboutToShow();
+    auto* sub = window->mnuMainFavorite->findChild<QMenu*>();
+    ASSERT_NE(sub, nullptr);
+    for (QMenu* menu : {window->mnuMainFavorite, sub})
+        EXPECT_TRUE(menu->style()->styleHint(QStyle::SH_Menu_Scrollable, nullptr, menu));
 }
 
 // Thousands of favorites in one folder: one scrolling list instead of thousands of items.
