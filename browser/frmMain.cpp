@@ -16,6 +16,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SkinEngine.h"
 #include "platform/Yield.h"
+#include "search/SearchUrl.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -380,7 +381,15 @@ void frmMain::mnuMainViewStop_Click() {
 
 void frmMain::txtURL_KeyDown() {
     m_navigatedFrom = txtURL;
-    NavigateTo(trimBlanks(txtURL->text()));
+    const QString typed = trimBlanks(txtURL->text());
+    // Words that make no address ("苹果 香蕉") are looked up, as in the search box, instead of
+    // doing nothing.
+    const QString keyword = searchKeyword(typed);
+    if (!keyword.isEmpty() && !typedAddress(typed).isValid()) {
+        NavigateTo(buildSearchUrl(gstrSearchURL, keyword));
+        return;
+    }
+    NavigateTo(typed);
 }
 
 // Escape gives up what was typed or chosen from the suggestions, showing the page's address

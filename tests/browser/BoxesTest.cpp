@@ -6,7 +6,9 @@
 #include "browser/FavoritesMenu.h"
 #include "browser/frmOpen.h"
 #include "browser/modcboAutoComplete.h"
+#include "core/modMain.h"
 #include "platform/ProgramFolder.h"
+#include "search/SearchUrl.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -71,6 +73,19 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     QTest::keyClick(completer->popup(), Qt::Key_Down);
     QTest::keyClick(completer->popup(), Qt::Key_Return);
     EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
+}
+
+// Words that make no address are looked up as the search box does; they used to do nothing.
+TEST_F(BoxesTest, WordsInTheAddressBoxAreSearched) {
+    frmMain* window = openWindow();
+    page(window)->calls.clear();
+    for (const char* typed : {"苹果 香蕉", "127.0.0.1:8080", "  "}) {
+        window->txtURL->setText(QString::fromUtf8(typed));
+        QTest::keyClick(window->txtURL, Qt::Key_Return);
+    }
+    EXPECT_EQ(page(window)->calls,
+              (QStringList{"Navigate:" + buildSearchUrl(gstrSearchURL, "苹果 香蕉"),
+                           "Navigate:127.0.0.1:8080", "Navigate:"}));
 }
 
 // Escape in the address box first closes the suggestion list, then gives up what was typed or
