@@ -22,7 +22,7 @@ QString cut(const QString& text);
 QLabel* label(const QString& text, QWidget* parent = nullptr);
 
 // A message box with a plain text; its buttons are the standard ones (in Chinese), and the
-// answer is the button pressed. Window modal, it leaves the program's other windows usable.
+// answer is the button pressed. Qt::WindowModal leaves the program's other windows usable.
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,

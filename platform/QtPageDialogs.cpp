@@ -125,20 +125,24 @@ private:
     QPointer<QWidget> m_window;
 };
 
-// What a page's script asks blocks only its own window: a page showing one alert after another
-// must not lock every window of the program.
+// What a page asks blocks only its own window: a page showing one alert after another must not
+// lock every window of the program.
+QMessageBox::StandardButton askForPage(QWidget* owner, QMessageBox::Icon icon, const QString& title,
+                                       const QString& text, QMessageBox::StandardButtons buttons) {
+    const WindowKeptOpen kept(owner);
+    return plainText::ask(owner, icon, title, text, buttons, QMessageBox::NoButton,
+                          Qt::WindowModal);
+}
+
 bool askOkCancel(QWidget* owner, const QString& title, const QString& text,
                  QMessageBox::Icon icon) {
-    const WindowKeptOpen kept(owner);
-    return plainText::ask(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                          QMessageBox::NoButton, Qt::WindowModal) == QMessageBox::Ok;
+    return askForPage(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }
 } // namespace
 
 void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) {
-    const WindowKeptOpen kept(owner);
-    plainText::ask(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok,
-                   QMessageBox::NoButton, Qt::WindowModal);
+    askForPage(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok);
 }
 
 bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) {
