@@ -195,7 +195,7 @@ void frmMain::Load() {
     LoadAllFavorite();
     if (!m_restore.urls.isEmpty())
         webMain->restoreHistory(m_restore);
-    else if (!given || CheckGivenAddress(mstrURLNewWindow))
+    else if (!m_pageComing && (!given || CheckGivenAddress(mstrURLNewWindow)))
         NavigateTo(mstrURLNewWindow);
     ApplySkin(this);
 }

@@ -231,6 +231,8 @@ private:
     WindowGeometry m_geometry;
     FavoritesMenu* m_favoritesMenu = nullptr;
     PageHistory m_restore; // opened instead of mstrURLNewWindow when it has addresses
+    // The engine hands this window a page's new window: it starts no page of its own.
+    bool m_pageComing = false;
     QPointer<HistoryWindow> m_historyWindow;
     // The box whose Enter started the navigation under way: its page takes the focus when
     // complete, unless the user has typed in a box since.

@@ -35,9 +35,13 @@ void frmMain::webMain_BeforeNavigate2() {
 
 void frmMain::webMain_NewWindow2(PageView** ppDisp) {
     const Busy busy(this);
-    // The new window loads completely (settings, favorites, its start page) before the
-    // engine hands it the requested page; closed meanwhile, it takes none.
+    // The new window loads completely (settings, favorites) before the engine hands it the
+    // requested page; closed meanwhile, it takes none. The engine waits inside its request,
+    // and crashes if the page's new contents meanwhile see other events or a page of the
+    // window's own (the opener may already have written into them): no start page, no yields.
+    const YieldsHeld held;
     auto* window = new frmMain(m_services);
+    window->m_pageComing = true;
     window->Load();
     if (window->m_closed)
         return;

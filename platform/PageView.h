@@ -99,7 +99,8 @@ Q_SIGNALS:
     // Raised before every navigation, frames included; the navigation always proceeds.
     void BeforeNavigate2(const QString& url);
     // A page asks for a new window. A handler that opens one puts that window's view into
-    // *ppDisp; the requested page then loads there. Left null, no window receives it.
+    // *ppDisp; the requested page then loads there. Left null, no window receives it. The
+    // handler must not let other events run, and the view it gives must not have navigated.
     void NewWindow2(PageView** ppDisp);
     // A top-level document finished loading (also with an error page).
     void DocumentComplete(const QString& url);

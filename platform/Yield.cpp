@@ -2,6 +2,19 @@
 
 #include <QCoreApplication>
 
+namespace {
+int held = 0; // user-interface thread only
+}
+
+YieldsHeld::YieldsHeld() {
+    ++held;
+}
+
+YieldsHeld::~YieldsHeld() {
+    --held;
+}
+
 void yieldToPendingEvents() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (held == 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -74,6 +74,20 @@ INSTANTIATE_TEST_SUITE_P(
                                               "</form>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The opener writes the new window's first document itself, at once and later.
+TEST_F(WindowEngineTest, AWindowThePageWritesIntoShowsWhatWasWritten) {
+    frmMain* window =
+        openOnWholePage("<div onclick=\"var w = window.open('about:blank');"
+                        " w.document.write('<p>x</p>');"
+                        " setTimeout(function() { w.document.title = 'Later'; }, 300)\">"
+                        "open</div>");
+    click(window);
+    ASSERT_TRUE(waitFor([] { return frmMain::openWindows().size() == 2; }));
+    frmMain* opened = frmMain::openWindows().value(1);
+    EXPECT_TRUE(waitFor([&] { return opened->windowTitle() == caption("Later"); }))
+        << opened->windowTitle().toStdString();
+}
+
 // A later page of the same window loads: the refused windows would have come first.
 TEST_F(WindowEngineTest, ScriptWindowsWithoutAClickAreRefused) {
     server.page("/start", "<title>Start</title><script>for (var i = 0; i < 50; ++i)"
