@@ -17,6 +17,19 @@ bool keepsTheBox(Qt::FocusReason reason) {
 TextBox::TextBox(QWidget* parent)
     : QLineEdit(parent) {}
 
+bool TextBox::event(QEvent* event) {
+    // Qt's box claims Ctrl+U and Ctrl+E of the X11 habits ahead of the window's shortcuts, but
+    // not Ctrl+K and Ctrl+D: those would go to the search box and to 添加到收藏夹 mid-typing.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::DeleteEndOfLine) || key->matches(QKeySequence::Delete)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void TextBox::setBackColor(const QColor& color) {
     setStyleSheet(QStringLiteral("TextBox { background-color: %1; }").arg(color.name()));
 }

@@ -5,7 +5,8 @@
 // A single-line box that selects its whole text whenever it gains the focus (by Tab, by a
 // click or from code; not when its completion list or the window gets it back) and reports
 // Enter, with any modifier, before handling the key itself, and Escape alone while no suggestion
-// list is open.
+// list is open. Every editing key of the desktop's habits edits the text, before any shortcut of
+// the window.
 class TextBox final : public QLineEdit {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ Q_SIGNALS:
     void escapePressed();
 
 protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
