@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QMenuBar>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -149,6 +150,13 @@ TEST_F(WindowEngineTest, FindSearchesOnlyThePage) {
     bar->matchCase()->setFocus();
     QTest::keyClick(bar, Qt::Key_N, Qt::AltModifier);
     EXPECT_TRUE(bar->field()->hasFocus());
+    // Its access keys leave the menu bar's to the menus (Alt+F is 文件).
+    QStringList menuKeys;
+    for (const QAction* menu : window->menuBar()->actions())
+        menuKeys << QKeySequence::mnemonic(menu->text()).toString();
+    for (const QAbstractButton* button : bar->findChildren<QAbstractButton*>())
+        EXPECT_FALSE(menuKeys.contains(QKeySequence::mnemonic(button->text()).toString()))
+            << button->text().toStdString();
     QTest::keyClick(bar->field(), Qt::Key_Escape);
     EXPECT_FALSE(bar->isVisible());
 }
