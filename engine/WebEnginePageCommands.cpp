@@ -6,6 +6,7 @@
 #include "platform/FileNames.h"
 #include "platform/PageDialogs.h"
 #include "platform/PageProperties.h"
+#include "platform/PlainText.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -136,7 +137,7 @@ void WebEnginePageView::printPreview() {
 
 void WebEnginePageView::showProperties() {
     PageProperties properties;
-    properties.title = LocationName();
+    properties.title = plainText::cut(plainText::withoutDirectionControls(LocationName()));
     properties.address = shownAddress(LocationURL());
     properties.protocol = protocolDescription(m_page->url().scheme());
     const QPointer<WebEnginePageView> guard(this);

@@ -114,6 +114,12 @@ TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {
             .match(shown.modified)
             .hasMatch())
         << shown.modified.toStdString();
+    // A title cannot reorder itself to pass for another name.
+    evaluate(QStringLiteral("document.title = '报告\\u202Efdp.exe\\u202C'"));
+    ASSERT_TRUE(titleBecomes(QStringLiteral("报告\u202Efdp.exe\u202C")));
+    view.ExecWB(PageView::OLECMDID_PROPERTIES, 0);
+    ASSERT_TRUE(waitFor([&] { return dialogs.properties.size() == 2; }));
+    EXPECT_EQ(dialogs.properties.last().title, QStringLiteral("报告fdp.exe"));
 }
 
 TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
