@@ -60,10 +60,14 @@ int main(int argc, char* argv[]) {
     IniProfileFile profileFile;
     QtFavoriteDialogs favoriteDialogs;
     modFavorite favorites(shellFolders, profileFile, favoriteDialogs, messageBoxes);
+    // argv as QApplication left it (without Qt's own options), in its own bytes.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
     const QString address =
-        startAddress(QCoreApplication::arguments(), [&favorites](const QString& path) {
+        startAddress(arguments, [&favorites](const std::filesystem::path& file) {
             return favorites.ReadIniValue(QStringLiteral("InternetShortcut"), QStringLiteral("URL"),
-                                          QString(), path);
+                                          QString(), file);
         });
 
     // A browser already running gets the address; no second engine ever starts on the profile.

@@ -1,18 +1,24 @@
 #include "browser/StartAddress.h"
 
-#include <QFileInfo>
+#include "platform/ProfileFile.h"
+
 #include <QUrl>
 
-QString startAddress(const QStringList& arguments,
-                     const std::function<QString(const QString& path)>& shortcutUrl) {
+namespace fs = std::filesystem;
+
+QString startAddress(const QList<QByteArray>& arguments,
+                     const std::function<QString(const fs::path& file)>& shortcutUrl) {
     if (arguments.size() < 2)
         return QString();
-    const QString given = arguments.at(1);
-    const QFileInfo file(given); // a relative path is a file in the working folder
-    if (given.endsWith(QLatin1String(".url"), Qt::CaseInsensitive) && file.isFile())
-        return shortcutUrl(file.absoluteFilePath());
-    const bool isPath = QUrl(given).scheme().size() < 2; // no scheme, or only a drive letter
-    if (isPath && file.isFile())
-        return QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
-    return given;
+    const QByteArray& given = arguments.at(1);
+    std::error_code error;
+    const fs::path file = fs::absolute(fs::path(given.toStdString()), error);
+    const bool isFile = !given.isEmpty() && !error && fs::is_regular_file(file, error);
+    if (given.toLower().endsWith(".url") && isFile)
+        return shortcutUrl(file);
+    const QString text = QString::fromUtf8(given);
+    const bool isPath = QUrl(text).scheme().size() < 2; // no scheme, or only a drive letter
+    if (isPath && isFile)
+        return QUrl::fromLocalFile(pathText(file)).toString(QUrl::FullyEncoded);
+    return text;
 }

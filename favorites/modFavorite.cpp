@@ -89,8 +89,12 @@ QString modFavorite::GetFolderPath(qint32 nFolder) {
 
 QString modFavorite::ReadIniValue(const QString& strSection, const QString& strKey,
                                   const QString& strDefault, const QString& strFile) {
-    const QString value =
-        m_profile.readValue(strSection, strKey, nativePath(strFile), kValueBufferSize);
+    return ReadIniValue(strSection, strKey, strDefault, nativePath(strFile));
+}
+
+QString modFavorite::ReadIniValue(const QString& strSection, const QString& strKey,
+                                  const QString& strDefault, const std::filesystem::path& file) {
+    const QString value = m_profile.readValue(strSection, strKey, file, kValueBufferSize);
     return value.isEmpty() ? strDefault : value;
 }
 

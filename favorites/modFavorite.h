@@ -33,6 +33,9 @@ public:
     QString GetFolderPath(qint32 nFolder);
     QString ReadIniValue(const QString& strSection, const QString& strKey,
                          const QString& strDefault, const QString& strFile);
+    // The same for a native path, whose name need not be UTF-8.
+    QString ReadIniValue(const QString& strSection, const QString& strKey,
+                         const QString& strDefault, const std::filesystem::path& file);
     // False when nothing could be written.
     bool WriteIniValue(const QString& strSection, const QString& strKey, const QString& strValue,
                        const QString& strFile);

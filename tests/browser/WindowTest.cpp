@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <fstream>
 
 namespace {
 
@@ -177,17 +178,22 @@ TEST(StartAddressTest, AnAddressAFileInTheWorkingFolderOrAShortcutsUrl) {
     QTemporaryDir folder;
     ASSERT_TRUE(writeFileBytes(folder.path() + "/站点.URL", "x"));
     ASSERT_TRUE(writeFileBytes(folder.path() + "/page.html", "<title>p</title>"));
+    const QByteArray gbkName = "\xD6\xD0\xCE\xC4.url"; // 中文, as Windows names it
+    std::ofstream(QFile::encodeName(folder.path() + "/").toStdString() + gbkName.toStdString())
+        << "x";
     const QString before = QDir::currentPath();
     QDir::setCurrent(folder.path());
-    QStringList read;
-    const auto reader = [&read](const QString& path) {
-        read << path;
+    QList<QByteArray> read;
+    const auto reader = [&read](const std::filesystem::path& file) {
+        read << QByteArray(file.filename().c_str());
         return QStringLiteral("http://from-shortcut/");
     };
     EXPECT_TRUE(startAddress({"tarnvale"}, reader).isEmpty());
     EXPECT_EQ(startAddress({"tarnvale", "http://given/"}, reader), "http://given/");
     EXPECT_EQ(startAddress({"tarnvale", "站点.URL"}, reader), "http://from-shortcut/");
-    EXPECT_EQ(read, QStringList{folder.path() + "/站点.URL"});
+    EXPECT_EQ(startAddress({"tarnvale", QFile::encodeName(folder.path()) + "/" + gbkName}, reader),
+              "http://from-shortcut/");
+    EXPECT_EQ(read, (QList<QByteArray>{"站点.URL", gbkName}));
     EXPECT_EQ(startAddress({"tarnvale", "page.html"}, reader),
               QUrl::fromLocalFile(folder.path() + "/page.html").toString(QUrl::FullyEncoded));
     EXPECT_EQ(startAddress({"tarnvale", "missing.url"}, reader), "missing.url");

@@ -56,10 +56,10 @@ inline bool checkFileName(const QByteArray& bytes) {
 // Arguments a desktop or a person may pass (NUL-separated), and the same bytes as a request
 // handed over by a second start: never a crash, and a request reads back as it was sent.
 inline bool checkCommandLine(const QByteArray& bytes) {
-    QStringList arguments = QString::fromUtf8(bytes).split(QChar(0));
-    arguments.prepend(QStringLiteral("tarnvale"));
-    const QString address =
-        startAddress(arguments, [](const QString&) { return QStringLiteral("http://s/"); });
+    QList<QByteArray> arguments = bytes.split('\0');
+    arguments.prepend("tarnvale");
+    const QString address = startAddress(
+        arguments, [](const std::filesystem::path&) { return QStringLiteral("http://s/"); });
     (void)isWebAddress(address);
     const auto request = SingleInstance::decodeRequest(bytes);
     if (!request)
