@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QWidget>
 
@@ -30,8 +31,28 @@ QString fallbackPageSourcePath() {
     return xdg::appFolder(xdg::cacheHome()) + QStringLiteral("/KQCode.txt");
 }
 
+namespace {
+// GBK, with every character GBK cannot hold (Arabic, Hebrew, emoji...) written as a character
+// reference, as markup may: the editor shows "&#x5E9;" rather than a "?" for what was there.
+QByteArray gbkMarkup(const QString& markup) {
+    if (gbkCanHold(markup))
+        return toGbk(markup);
+    QString kept;
+    kept.reserve(markup.size());
+    QHash<char32_t, bool> holds; // a page repeats its few thousand characters
+    for (const char32_t c : QStringView(markup).toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        auto found = holds.constFind(c);
+        if (found == holds.constEnd())
+            found = holds.insert(c, c < 0x80 || gbkCanHold(one));
+        kept += *found ? one : QStringLiteral("&#x%1;").arg(QString::number(uint(c), 16).toUpper());
+    }
+    return toGbk(kept);
+}
+} // namespace
+
 QString WritePageSource(const QString& markup) {
-    const QByteArray bytes = toGbk(markup) + "\r\n";
+    const QByteArray bytes = gbkMarkup(markup) + "\r\n";
     const QString primary = programFolderFile(QStringLiteral("KQCode.txt"));
     if (writeFile(primary, bytes))
         return primary;

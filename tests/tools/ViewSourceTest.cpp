@@ -1,5 +1,6 @@
 // Where the page source goes when the program folder cannot take it, on fakes.
 #include "tools/ViewSource.h"
+#include "platform/GbkText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/testing/FakeMessageBoxes.h"
 #include "platform/testing/FakePageView.h"
@@ -58,6 +59,14 @@ TEST_F(ViewSourceTest, UnwritableProgramFolderFallsBackToTheCacheFolderOrNothing
     const QString opened = show(QStringLiteral("last"));
     EXPECT_EQ(opened, fallbackPageSourcePath());
     EXPECT_EQ(launcher.started.size(), 2);
+}
+
+// GBK keeps Chinese as it is; what it cannot hold is written as a character reference, not lost.
+TEST_F(ViewSourceTest, WhatGbkCannotHoldIsWrittenAsACharacterReference) {
+    ASSERT_EQ(show(QStringLiteral("<p>中文 שלום 😀 &amp;</p>")), source());
+    EXPECT_EQ(
+        readFileBytes(source()),
+        toGbk(QStringLiteral("<p>中文 &#x5E9;&#x5DC;&#x5D5;&#x5DD; &#x1F600; &amp;</p>\r\n")));
 }
 
 } // namespace
