@@ -77,8 +77,20 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
         QMetaObject::invokeMethod(
             this, [this, path] { selectPath(path); }, Qt::QueuedConnection);
     };
-    m_model->setFilter(withFiles ? QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot
+    // As in the Favorites menu, links to folders stay out: they may lead out of the folder, or
+    // back up into it without end. A link that leads nowhere is listed, so that it can be
+    // deleted (the model lists it as a "system" entry, with pipes and devices, which stay out).
+    m_model->setFilter(withFiles ? QDir::AllDirs | QDir::Files | QDir::System | QDir::NoDotAndDotDot
                                  : QDir::AllDirs | QDir::NoDotAndDotDot);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& parent, int first, int last) {
+                for (int row = first; row <= last; ++row) {
+                    const QFileInfo entry = m_model->fileInfo(m_model->index(row, 0, parent));
+                    const bool listed =
+                        entry.isSymLink() ? !entry.isDir() : entry.isDir() || entry.isFile();
+                    setRowHidden(row, parent, !listed);
+                }
+            });
     m_model->setReadOnly(!withFiles);
     setModel(m_model);
     setRootIndex(m_model->setRootPath(root));

@@ -123,4 +123,36 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
     EXPECT_EQ(readFileBytes(root + "/新文件夹/a.url"), "a.url");
 }
 
+// Links to folders are left out as the menu leaves them out (one leads outside, one back up);
+// a link to nothing is listed and can be deleted.
+TEST_F(FavoriteDialogsTest, OrganizeLeavesLinkedFoldersOutAndDeletesABrokenLink) {
+    QTemporaryDir outside;
+    ASSERT_TRUE(writeFileBytes(outside.path() + "/page.html", "x"));
+    ASSERT_TRUE(QFile::link(outside.path(), root + "/外部"));
+    ASSERT_TRUE(QFile::link(root, root + "/循环"));
+    ASSERT_TRUE(QFile::link(root + "/gone.url", root + "/断链.url"));
+    ASSERT_TRUE(writeFileBytes(root + "/kept.url", "x"));
+    ModalAnswers answers({
+        [this](QWidget* organize) {
+            auto* tree = organize->findChild<QTreeView*>();
+            auto* model = static_cast<QFileSystemModel*>(tree->model());
+            const auto listed = [&](const QString& name) {
+                const QModelIndex entry = model->index(root + "/" + name);
+                return entry.isValid() && !tree->isRowHidden(entry.row(), entry.parent());
+            };
+            EXPECT_TRUE(waitUntil([&] { return listed("kept.url") && listed("断链.url"); }));
+            EXPECT_FALSE(listed("外部"));
+            EXPECT_FALSE(listed("循环"));
+            select(organize, root + "/断链.url");
+            ModalAnswers::click(organize, "删除(D)");
+            ModalAnswers::click(organize, "关闭");
+        },
+        ModalAnswers::accept, // "确实要删除“断链”吗？"
+    });
+    dialogs.organizeFavorites(nullptr, root);
+    EXPECT_EQ(answers.answered(), 2);
+    EXPECT_FALSE(QFileInfo(root + "/断链.url").isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(outside.path() + "/page.html"));
+}
+
 } // namespace
