@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -30,7 +31,10 @@ const QString kArchiveFilter = QStringLiteral("网页档案，单个文件 (*.mh
 
 std::optional<PageDialogs::SaveTarget> QtPageDialogs::chooseSaveTarget(QWidget* owner,
                                                                        const QString& name) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath(); // else the dialog opens wherever the program was started
+
     QString filter = kArchiveFilter;
     const QString path = QFileDialog::getSaveFileName(
         owner, QStringLiteral("保存网页"), QDir(folder).filePath(name + QStringLiteral(".mht")),

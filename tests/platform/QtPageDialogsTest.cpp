@@ -3,10 +3,12 @@
 #include "platform/QtPageDialogs.h"
 #include "tests/support/ModalAnswers.h"
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -78,6 +80,25 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
     // A page's script and its leaving question block only the page's window.
     EXPECT_EQ(ownWindowOnly.join('|'), "来自 a.example 的消息|来自网页的消息|来自 a.example 的消息|"
                                        "来自 a.example 的消息|来自 a.example 的消息|离开此页？");
+}
+
+// 另存为 starts in the documents folder, or at home where there is none: never in the folder
+// the program happened to be started in.
+TEST(QtPageDialogsTest, SavingAPageStartsInTheDocumentsFolderOrAtHome) {
+    QStringList folders;
+    const auto note = [&folders](QWidget* dialog) {
+        folders << static_cast<QFileDialog*>(dialog)->directory().absolutePath();
+        ModalAnswers::reject(dialog);
+    };
+    ModalAnswers answers({note, note});
+    QtPageDialogs dialogs;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir(documents).removeRecursively();
+    EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "page"), std::nullopt);
+    ASSERT_TRUE(QDir().mkpath(documents));
+    EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "page"), std::nullopt);
+    QDir(documents).removeRecursively();
+    EXPECT_EQ(folders, (QStringList{QDir::homePath(), documents}));
 }
 
 // A page's box blocks only its window; answered while another window's box is open, it returns
