@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 #include <QWebEnginePermission>
 #endif
@@ -47,6 +48,19 @@ void WebEnginePageView::connectHostingDefaults() {
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 renderProcessTerminated(int(status));
+            });
+    // Offline, the engine's own page for a refused address says that "Chromium" blocked it.
+    connect(m_page, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo& loading) {
+                constexpr int kBlockedByClient = -20; // the engine's code for a refused request
+                if (!Offline() || loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
+                    loading.errorCode() != kBlockedByClient)
+                    return;
+                const QUrl refused = loading.url();
+                QTimer::singleShot(0, this, [this, refused] {
+                    if (m_page->url() == refused)
+                        showOwnPage(offlinePageHtml(refused), refused);
+                });
             });
     // A script closing its window leaves the browser window alone: windowCloseRequested is
     // deliberately not answered.
@@ -116,15 +130,26 @@ void WebEnginePageView::fullScreenRequested(QWebEngineFullScreenRequest request)
     m_view->setFocus();
 }
 
+QString WebEnginePageView::ownPageHtml(const QString& title, const QString& text, const QUrl& url) {
+    const QString address = url.toString().toHtmlEscaped();
+    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title>"
+                          "<style>body{font-family:sans-serif;margin:3em;color:#333}"
+                          "h1{font-size:1.4em}</style></head><body><h1>%1</h1>"
+                          "<p>%2</p><p><a id=\"reload\" href=\"%3\">重新加载</a>"
+                          "</p><p style=\"color:#888\">%3</p></body></html>")
+        .arg(title, text, address);
+}
+
 QString WebEnginePageView::crashPageHtml(const QUrl& failedUrl) {
-    const QString address = failedUrl.toString().toHtmlEscaped();
-    return QStringLiteral(
-               "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>页面已崩溃</title>"
-               "<style>body{font-family:sans-serif;margin:3em;color:#333}"
-               "h1{font-size:1.4em}</style></head><body><h1>页面已崩溃</h1>"
-               "<p>显示此网页的进程意外终止。</p><p><a id=\"reload\" href=\"%1\">重新加载</a>"
-               "</p><p style=\"color:#888\">%1</p></body></html>")
-        .arg(address);
+    return ownPageHtml(QStringLiteral("页面已崩溃"), QStringLiteral("显示此网页的进程意外终止。"),
+                       failedUrl);
+}
+
+QString WebEnginePageView::offlinePageHtml(const QUrl& refusedUrl) {
+    return ownPageHtml(QStringLiteral("脱机工作"),
+                       QStringLiteral("脱机工作时不能打开网络上的网页。要打开它，请取消“文件”"
+                                      "菜单中的“脱机工作”，再重新加载。"),
+                       refusedUrl);
 }
 
 void WebEnginePageView::showOwnPage(const QString& html, const QUrl& url) {

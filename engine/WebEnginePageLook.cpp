@@ -39,9 +39,11 @@ constexpr int kDetectedSample = 64 * 1024; // characters of the document to judg
 const QString WebEnginePageView::kUndeclaredEncoding = QStringLiteral("GBK");
 
 void WebEnginePageView::mainFrameNavigation(const QUrl& url, bool formSubmitted) {
-    if (url.scheme() != QLatin1String("data"))
+    if (url.scheme() != QLatin1String("data")) {
         m_ownPage.reset(); // gone on before a page of ours (a document of data) completed
-    m_saveTarget.reset();  // a save that brought no download is over once the page changes
+        m_ownPageShown.reset();
+    }
+    m_saveTarget.reset(); // a save that brought no download is over once the page changes
     m_formSubmitted = formSubmitted;
     const QString host = asciiHost(url);
     if (host != m_host)

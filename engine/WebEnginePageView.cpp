@@ -17,6 +17,7 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <utility>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
                                      PageDialogs* dialogs, QWidget* parent, BrowserOptions* options)
@@ -90,7 +91,12 @@ void WebEnginePageView::GoForward() {
 }
 
 void WebEnginePageView::Refresh() {
-    m_page->triggerAction(QWebEnginePage::Reload);
+    // Reloading a page of ours would show it again, not the address it stands for.
+    const std::optional<QUrl> own = m_ownPage ? m_ownPage : m_ownPageShown; // loading or shown
+    if (own && *own == m_page->url())
+        m_page->load(*own);
+    else
+        m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 void WebEnginePageView::Stop() {
@@ -201,7 +207,7 @@ void WebEnginePageView::documentLoaded(bool ok) {
     const QString url = LocationURL();
     const bool ownPage = ok && m_ownPage == m_page->url();
     if (ownPage)
-        m_ownPage.reset();
+        m_ownPageShown = *std::exchange(m_ownPage, std::nullopt);
     if (ok && !ownPage && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());
     Q_EMIT DocumentComplete(url);

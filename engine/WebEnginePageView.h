@@ -74,6 +74,8 @@ public:
 
     // The page shown instead of a blank one when the page's process has died.
     static QString crashPageHtml(const QUrl& failedUrl);
+    // The page shown for an address refused while the window works offline.
+    static QString offlinePageHtml(const QUrl& refusedUrl);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +93,7 @@ private:
     void renderProcessTerminated(int status);
     // Shows a page of ours in place of the address's, which it keeps; it is no visit.
     void showOwnPage(const QString& html, const QUrl& url);
+    static QString ownPageHtml(const QString& title, const QString& text, const QUrl& url);
     void reportHistoryState();
     void documentLoaded(bool ok);
     void applyHostLook();
@@ -112,7 +115,8 @@ private:
     QString m_site;           // its scheme, host and port
     QString m_chosenEncoding; // the person's choice for this page when its host keeps none
     bool m_formSubmitted = false;
-    std::optional<QUrl> m_ownPage; // the address whose page of ours is loading
+    std::optional<QUrl> m_ownPage;      // the address whose page of ours is loading
+    std::optional<QUrl> m_ownPageShown; // the address whose page of ours is shown: Refresh loads it
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
     int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;

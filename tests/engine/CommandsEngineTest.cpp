@@ -126,15 +126,24 @@ TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
     server.page("/net", "<title>Net</title>");
     ASSERT_TRUE(writeFileBytes(folder.path() + "/local.html", "<title>Local</title>"));
     view.setOffline(true);
-    ASSERT_TRUE(load("/net")); // ends on the engine's error page
+    ASSERT_TRUE(load("/net"));
+    // Our page says why, under the refused address, and is no visit.
+    EXPECT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
+    EXPECT_EQ(view.LocationURL(), server.url("/net").toString());
     ASSERT_TRUE(load(QUrl::fromLocalFile(folder.path() + "/local.html").toString()));
     EXPECT_TRUE(titleBecomes("Local"));
     EXPECT_EQ(server.hits("/net"), 0);
+    ASSERT_TRUE(load("/net"));
+    ASSERT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
 
+    // Back online, Refresh opens the address, not our page again.
     view.setOffline(false);
-    view.Navigate(server.url("/net").toString());
+    view.Refresh();
     EXPECT_TRUE(titleBecomes("Net"));
     EXPECT_EQ(server.hits("/net"), 1);
+    ASSERT_TRUE(waitFor([&] { return history.entries().first().title == "Net"; }));
+    for (const auto& entry : history.entries())
+        EXPECT_NE(entry.title, QStringLiteral("脱机工作"));
 }
 
 TEST_F(CommandsEngineTest, ClearingEmptiesTheHistoryAndTheEngineCache) {
