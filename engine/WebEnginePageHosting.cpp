@@ -154,7 +154,9 @@ QString WebEnginePageView::offlinePageHtml(const QUrl& refusedUrl) {
 
 void WebEnginePageView::showOwnPage(const QString& html, const QUrl& url) {
     m_ownPage = url;
-    m_page->setHtml(html, url);
+    // Not under the address itself: with every site in a process of its own, the engine ends
+    // the whole program on a page of data that claims a web site's address.
+    m_page->setHtml(html, kOwnPageBase);
 }
 
 void WebEnginePageView::renderProcessTerminated(int status) {

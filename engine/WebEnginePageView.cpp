@@ -92,8 +92,7 @@ void WebEnginePageView::GoForward() {
 
 void WebEnginePageView::Refresh() {
     // Reloading a page of ours would show it again, not the address it stands for.
-    const std::optional<QUrl> own = m_ownPage ? m_ownPage : m_ownPageShown; // loading or shown
-    if (own && *own == m_page->url())
+    if (const std::optional<QUrl> own = ownPageAddress())
         m_page->load(*own);
     else
         m_page->triggerAction(QWebEnginePage::Reload);
@@ -103,8 +102,14 @@ void WebEnginePageView::Stop() {
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
+std::optional<QUrl> WebEnginePageView::ownPageAddress() const {
+    if (m_page->url() != kOwnPageBase)
+        return std::nullopt;
+    return m_ownPage ? m_ownPage : m_ownPageShown; // loading or shown
+}
+
 QString WebEnginePageView::LocationURL() const {
-    return m_page->url().toString(QUrl::FullyEncoded);
+    return ownPageAddress().value_or(m_page->url()).toString(QUrl::FullyEncoded);
 }
 
 QString WebEnginePageView::LocationName() const {
@@ -205,7 +210,7 @@ void WebEnginePageView::documentLoaded(bool ok) {
     if (ok)
         detectEncoding();
     const QString url = LocationURL();
-    const bool ownPage = ok && m_ownPage == m_page->url();
+    const bool ownPage = ok && m_ownPage && m_page->url() == kOwnPageBase;
     if (ownPage)
         m_ownPageShown = *std::exchange(m_ownPage, std::nullopt);
     if (ok && !ownPage && m_history && isRecordableUrl(url))

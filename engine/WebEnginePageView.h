@@ -94,6 +94,10 @@ private:
     // Shows a page of ours in place of the address's, which it keeps; it is no visit.
     void showOwnPage(const QString& html, const QUrl& url);
     static QString ownPageHtml(const QString& title, const QString& text, const QUrl& url);
+    // The page's own address while one of our pages is shown; the view reports the address the
+    // page stands for instead.
+    static inline const QUrl kOwnPageBase{QStringLiteral("about:blank")};
+    std::optional<QUrl> ownPageAddress() const;
     void reportHistoryState();
     void documentLoaded(bool ok);
     void applyHostLook();

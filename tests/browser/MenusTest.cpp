@@ -105,7 +105,8 @@ TEST_F(MenusTest, ToolsAndHelp) {
     window->mnuMainViewSourceCode->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.started.isEmpty(); }, 2000));
     const QString program = folder.path() + "/program";
-    EXPECT_EQ(readFileBytes(program + "/KQCode.txt"), "<body>" + toGbk("中文 ") + "?</body>\r\n");
+    EXPECT_EQ(readFileBytes(program + "/KQCode.txt"),
+              "<body>" + toGbk("中文 ") + "&#xD55C;</body>\r\n");
     for (QAction* tool : {window->mnuMainToolEXENotepad, window->mnuMainToolEXEExplorer})
         tool->trigger();
     QStringList programs;

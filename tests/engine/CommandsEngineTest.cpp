@@ -135,6 +135,10 @@ TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
     EXPECT_EQ(server.hits("/net"), 0);
     ASSERT_TRUE(load("/net"));
     ASSERT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
+    ASSERT_TRUE(load("http://www.example.com/"));
+    ASSERT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
+    ASSERT_TRUE(load("/net"));
+    ASSERT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
 
     // Back online, Refresh opens the address, not our page again.
     view.setOffline(false);

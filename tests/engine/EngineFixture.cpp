@@ -2,12 +2,23 @@
 
 #include "browser/frmMain.h"
 #include "engine/EngineProfile.h"
+#include "engine/EngineStartup.h"
 #include "engine/WebEnginePage.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WaitUntil.h"
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>
+
+namespace {
+// Before main: the engine reads its switches once, when it starts, and every test meets the
+// process model the browser runs with.
+[[maybe_unused]] const bool kSharingSwitches = [] {
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            withProcessSharing(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")));
+    return true;
+}();
+} // namespace
 
 EngineFixture::EngineFixture()
     : view(profile(), &history, &dialogs, nullptr, &options) {

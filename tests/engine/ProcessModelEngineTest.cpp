@@ -11,13 +11,6 @@
 
 namespace {
 
-// Before main: the engine reads its switches once, when it starts.
-[[maybe_unused]] const bool kSharingSwitches = [] {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-            withProcessSharing(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")));
-    return true;
-}();
-
 TEST(EngineStartupTest, ThePersonsSwitchesAndChoicesStay) {
     const QByteArray ours = "--site-per-process --process-per-site";
     EXPECT_EQ(withProcessSharing("--lang=zh-CN --disable-features=Foo"),
