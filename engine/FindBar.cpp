@@ -23,7 +23,7 @@ FindBar::FindBar(QWebEnginePage* page, QWidget* parent)
     layout->addWidget(label);
     layout->addWidget(m_text, 1);
     auto* previous = new QPushButton(QStringLiteral("上一个(&P)"), this);
-    auto* next = new QPushButton(QStringLiteral("下一个(&D)"), this);
+    auto* next = new QPushButton(QStringLiteral("下一个(&G)"), this);
     auto* done = new QPushButton(QStringLiteral("关闭"), this);
     layout->addWidget(previous);
     layout->addWidget(next);
