@@ -39,7 +39,9 @@ QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
 bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type,
                                             bool isMainFrame) {
     if (isMainFrame)
-        m_view->mainFrameNavigation(url, type == NavigationTypeFormSubmitted);
+        m_view->mainFrameNavigation(url, type == NavigationTypeFormSubmitted,
+                                    type == NavigationTypeBackForward ||
+                                        type == NavigationTypeReload);
     Q_EMIT m_view->BeforeNavigate2(url.toString());
     return true;
 }

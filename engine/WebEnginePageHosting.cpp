@@ -53,7 +53,10 @@ void WebEnginePageView::connectHostingDefaults() {
     connect(m_page, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& loading) {
                 constexpr int kBlockedByClient = -20; // the engine's code for a refused request
-                if (!Offline() || loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
+                // Back, Forward and reloads keep the engine's page: ours would be a new entry,
+                // and Back from it would come back to it.
+                if (!Offline() || m_historyNavigation ||
+                    loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
                     loading.errorCode() != kBlockedByClient)
                     return;
                 const QUrl refused = loading.url();
@@ -135,7 +138,7 @@ QString WebEnginePageView::ownPageHtml(const QString& title, const QString& text
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title>"
                           "<style>body{font-family:sans-serif;margin:3em;color:#333}"
                           "h1{font-size:1.4em}</style></head><body><h1>%1</h1>"
-                          "<p>%2</p><p><a id=\"reload\" href=\"%3\">重新加载</a>"
+                          "<p>%2</p><p><a id=\"reload\" href=\"%3\">重新加载</a>（或按 F5）"
                           "</p><p style=\"color:#888\">%3</p></body></html>")
         .arg(title, text, address);
 }
@@ -162,7 +165,7 @@ void WebEnginePageView::showOwnPage(const QString& html, const QUrl& url) {
 void WebEnginePageView::renderProcessTerminated(int status) {
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
-    const QUrl failed = m_page->url();
+    const QUrl failed = ownPageAddress().value_or(m_page->url());
     // Out of the engine's event: loading from inside it is not safe.
     QTimer::singleShot(0, this, [this, failed] { showOwnPage(crashPageHtml(failed), failed); });
 }

@@ -92,9 +92,10 @@ void WebEnginePageView::GoForward() {
 
 void WebEnginePageView::Refresh() {
     // Reloading a page of ours would show it again, not the address it stands for.
-    if (const std::optional<QUrl> own = ownPageAddress())
-        m_page->load(*own);
-    else
+    if (const std::optional<QUrl> own = ownPageAddress()) {
+        if (!Offline()) // offline it would only be refused again
+            m_page->load(*own);
+    } else
         m_page->triggerAction(QWebEnginePage::Reload);
 }
 

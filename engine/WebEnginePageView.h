@@ -2,6 +2,7 @@
 
 #include "platform/PageView.h"
 
+#include <QHash>
 #include <QUrl>
 
 #include <memory>
@@ -61,7 +62,7 @@ public:
     void setTextEncoding(const QString& encoding) override;
 
     // A top-level page is about to load: its host's zoom and encoding apply from its start.
-    void mainFrameNavigation(const QUrl& url, bool formSubmitted);
+    void mainFrameNavigation(const QUrl& url, bool formSubmitted, bool inHistory = false);
     // The save-page download the engine's own menu started: asked where, as 另存为 asks.
     void acceptSavePage(QWebEngineDownloadRequest* download);
     // Where 另存为 was told to save the page at url, once: the engine downloads what it cannot
@@ -121,6 +122,9 @@ private:
     bool m_formSubmitted = false;
     std::optional<QUrl> m_ownPage;      // the address whose page of ours is loading
     std::optional<QUrl> m_ownPageShown; // the address whose page of ours is shown: Refresh loads it
+    static constexpr qsizetype kMaxOwnPages = 50;
+    QHash<QUrl, QUrl> m_ownPages;     // the address each page of ours (its document) stands for
+    bool m_historyNavigation = false; // Back, Forward or a reload is under way
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
     int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
