@@ -1,7 +1,5 @@
 #include "browser/StartAddress.h"
 
-#include "platform/ProfileFile.h"
-
 #include <QUrl>
 
 namespace fs = std::filesystem;
@@ -18,7 +16,8 @@ QString startAddress(const QList<QByteArray>& arguments,
         return shortcutUrl(file);
     const QString text = QString::fromUtf8(given);
     const bool isPath = QUrl(text).scheme().size() < 2; // no scheme, or only a drive letter
-    if (isPath && isFile)
-        return QUrl::fromLocalFile(pathText(file)).toString(QUrl::FullyEncoded);
+    if (isPath && isFile) // the name's own bytes, so that a GBK name is the same file
+        return QUrl::fromEncoded("file://" + QByteArray(file.c_str()).toPercentEncoding("/"))
+            .toString(QUrl::FullyEncoded);
     return text;
 }

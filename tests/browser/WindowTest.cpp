@@ -103,9 +103,9 @@ TEST_F(WindowTest, PagesTakeTheFocusOnlyFromNobodyTyping) {
 
 // A page's new window runs its load first, the settings read again, but starts no page of its
 // own and lets no other event run until it is handed over: the engine waits meanwhile. Unlike
-// New, it does not take the focus into its address box. A window may be closed at any moment,
-// also while it, or the window that opened it, still lets other events run: nothing is used
-// after it is freed (the sanitizer build runs this).
+// New, it does not take the focus into its address box. Other windows may be closed at any
+// moment, also while they still let other events run: nothing is used after it is freed (the
+// sanitizer build runs this).
 TEST_F(WindowTest, NewWindowsOfAPageAndWindowsClosedWhileTheyLoad) {
     frmMain* opener = openWindow();
     setStartPage(QStringLiteral("http://newer-start.example/"));
@@ -197,6 +197,10 @@ TEST(StartAddressTest, AnAddressAFileInTheWorkingFolderOrAShortcutsUrl) {
     EXPECT_EQ(startAddress({"tarnvale", "page.html"}, reader),
               QUrl::fromLocalFile(folder.path() + "/page.html").toString(QUrl::FullyEncoded));
     EXPECT_EQ(startAddress({"tarnvale", "missing.url"}, reader), "missing.url");
+    const QByteArray gbkPage = "\xD6\xD0.html";
+    std::ofstream(QFile::encodeName(folder.path() + "/").toStdString() + gbkPage.toStdString());
+    EXPECT_EQ(startAddress({"tarnvale", gbkPage}, reader),
+              QUrl::fromLocalFile(folder.path()).toString(QUrl::FullyEncoded) + "/%D6%D0.html");
     QDir::setCurrent(before);
 }
 
