@@ -86,8 +86,8 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
             [this](const QModelIndex& parent, int first, int last) {
                 for (int row = first; row <= last; ++row) {
                     const QFileInfo entry = m_model->fileInfo(m_model->index(row, 0, parent));
-                    const bool listed =
-                        entry.isSymLink() ? !entry.isDir() : entry.isDir() || entry.isFile();
+                    const bool listed = entry.isSymLink() ? !entry.exists() || entry.isFile()
+                                                          : entry.isDir() || entry.isFile();
                     setRowHidden(row, parent, !listed);
                 }
             });
