@@ -52,12 +52,12 @@ void WebEnginePageView::connectHostingDefaults() {
     // Offline, the engine's own page for a refused address says that "Chromium" blocked it.
     connect(m_page, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& loading) {
-                constexpr int kBlockedByClient = -20; // the engine's code for a refused request
-                // Back, Forward and reloads keep the engine's page: ours would be a new entry,
-                // and Back from it would come back to it.
+                // Offline, a web address fails only because the filter refused it (the engine's
+                // code for that differs between versions). Back, Forward and reloads keep the
+                // engine's page: ours would be a new entry, and Back from it would come back.
                 if (!Offline() || m_historyNavigation ||
                     loading.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
-                    loading.errorCode() != kBlockedByClient)
+                    !PageRequestFilter::isNetworkScheme(loading.url().scheme()))
                     return;
                 const QUrl refused = loading.url();
                 QTimer::singleShot(0, this, [this, refused] {
