@@ -68,6 +68,9 @@ void WebEnginePageView::Navigate(const QString& url) {
     if (!target.isValid())
         return;
     m_started = true;
+    // The engine asks nothing before it loads about:blank, which is also what a page of ours is.
+    m_ownPage.reset();
+    m_ownPageShown.reset();
     m_page->load(target);
 }
 

@@ -131,6 +131,8 @@ TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
     // Our page says why, under the refused address, and is no visit.
     EXPECT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
     EXPECT_EQ(view.LocationURL(), server.url("/net").toString());
+    ASSERT_TRUE(load(QStringLiteral("about:blank")));
+    EXPECT_EQ(view.LocationURL(), QStringLiteral("about:blank"));
     ASSERT_TRUE(load(QUrl::fromLocalFile(folder.path() + "/local.html").toString()));
     EXPECT_TRUE(titleBecomes("Local"));
     EXPECT_EQ(server.hits("/net"), 0);
