@@ -41,8 +41,7 @@ const QString WebEnginePageView::kUndeclaredEncoding = QStringLiteral("GBK");
 void WebEnginePageView::mainFrameNavigation(const QUrl& url, bool formSubmitted, bool inHistory) {
     m_historyNavigation = inHistory;
     if (url.scheme() != QLatin1String("data")) {
-        m_ownPage.reset(); // gone on before a page of ours (a document of data) completed
-        m_ownPageShown.reset();
+        m_ownPage.reset(); // gone on from a page of ours (a document of data)
     } else if (m_ownPage) {
         if (m_ownPages.size() >= kMaxOwnPages)
             m_ownPages.clear();

@@ -17,7 +17,6 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
-#include <utility>
 
 WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* history,
                                      PageDialogs* dialogs, QWidget* parent, BrowserOptions* options)
@@ -70,7 +69,6 @@ void WebEnginePageView::Navigate(const QString& url) {
     m_started = true;
     // The engine asks nothing before it loads about:blank, which is also what a page of ours is.
     m_ownPage.reset();
-    m_ownPageShown.reset();
     m_page->load(target);
 }
 
@@ -107,9 +105,7 @@ void WebEnginePageView::Stop() {
 }
 
 std::optional<QUrl> WebEnginePageView::ownPageAddress() const {
-    if (m_page->url() != kOwnPageBase)
-        return std::nullopt;
-    return m_ownPage ? m_ownPage : m_ownPageShown; // loading or shown
+    return m_page->url() == kOwnPageBase ? m_ownPage : std::nullopt;
 }
 
 QString WebEnginePageView::LocationURL() const {
@@ -214,9 +210,7 @@ void WebEnginePageView::documentLoaded(bool ok) {
     if (ok)
         detectEncoding();
     const QString url = LocationURL();
-    const bool ownPage = ok && m_ownPage && m_page->url() == kOwnPageBase;
-    if (ownPage)
-        m_ownPageShown = *std::exchange(m_ownPage, std::nullopt);
+    const bool ownPage = ok && ownPageAddress();
     if (ok && !ownPage && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());
     Q_EMIT DocumentComplete(url);

@@ -120,8 +120,7 @@ private:
     QString m_site;           // its scheme, host and port
     QString m_chosenEncoding; // the person's choice for this page when its host keeps none
     bool m_formSubmitted = false;
-    std::optional<QUrl> m_ownPage;      // the address whose page of ours is loading
-    std::optional<QUrl> m_ownPageShown; // the address whose page of ours is shown: Refresh loads it
+    std::optional<QUrl> m_ownPage; // the address a page of ours, loading or shown, stands for
     static constexpr qsizetype kMaxOwnPages = 50;
     QHash<QUrl, QUrl> m_ownPages;     // the address each page of ours (its document) stands for
     bool m_historyNavigation = false; // Back, Forward or a reload is under way
