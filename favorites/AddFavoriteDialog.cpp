@@ -4,9 +4,11 @@
 #include "favorites/FavoriteFolderTree.h"
 #include "platform/FileNames.h"
 #include "platform/PlainText.h"
+#include "platform/ProfileFile.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
@@ -55,9 +57,12 @@ QString AddFavoriteDialog::shortcutPath(const QString& folder, const QString& na
 }
 
 void AddFavoriteDialog::accept() {
-    const QString folder = m_folders->selectedFolder();
-    if (!favoriteFiles::folderIsInside(folder, m_folders->root())) {
-        // A folder that links elsewhere: the favorite would land outside the favorites.
+    const std::filesystem::path selected = m_folders->selectedFolder();
+    const QString folder = QFile::decodeName(nativeBytes(selected));
+    // A folder that links elsewhere: the favorite would land outside the favorites. A folder
+    // named in GBK (copied from Windows) cannot be named as text to write the shortcut.
+    if (!favoriteFiles::folderIsInside(selected, m_folders->rootPath()) ||
+        nativePath(folder) != selected) {
         plainText::ask(this, QMessageBox::Warning, QStringLiteral("添加到收藏夹"),
                        QStringLiteral("不能在该文件夹中创建收藏夹项目。"), QMessageBox::Ok);
         return;
@@ -83,7 +88,7 @@ void AddFavoriteDialog::accept() {
 
 void AddFavoriteDialog::createFolder() {
     const QString title = QStringLiteral("新建文件夹");
-    const QString created = m_folders->askToCreateFolder(title, title);
-    if (!created.isEmpty())
+    const std::filesystem::path created = m_folders->askToCreateFolder(title, title);
+    if (!created.empty())
         m_folders->selectPath(created);
 }

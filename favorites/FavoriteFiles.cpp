@@ -2,37 +2,49 @@
 
 #include "platform/NoReplaceRename.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace fs = std::filesystem;
+
 namespace favoriteFiles {
 namespace {
-QByteArray native(const QString& path) {
-    return QFile::encodeName(path);
+fs::path nativeName(const QString& name) {
+    return fs::path(QFile::encodeName(name).toStdString());
+}
+
+// The path made absolute, with "." and ".." worked out by name (no link is followed).
+fs::path plain(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? fs::path() : absolute.lexically_normal();
 }
 
 // The entry itself (a link is not followed) lies in a folder inside the root.
-bool entryIsInside(const QString& path, const QString& root) {
+bool entryIsInside(const fs::path& path, const fs::path& root) {
+    const fs::path entry = plain(path);
+    const fs::path name = entry.filename();
     struct stat info {};
-    return ::lstat(native(path).constData(), &info) == 0 &&
-           folderIsInside(QFileInfo(path).absolutePath(), root) &&
-           QFileInfo(path).fileName() != QLatin1String("..");
+    return !name.empty() && name != "." && name != ".." && ::lstat(entry.c_str(), &info) == 0 &&
+           folderIsInside(entry.parent_path(), root);
 }
 
+bool isBelow(const fs::path& path, const fs::path& folder) {
+    const auto [inFolder, inPath] =
+        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return inFolder == folder.end();
+}
 } // namespace
 
-bool folderIsInside(const QString& folder, const QString& root) {
-    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonicalRoot.isEmpty() || canonical.isEmpty() || !QFileInfo(canonical).isDir())
+bool folderIsInside(const fs::path& folder, const fs::path& root) {
+    std::error_code error;
+    const fs::path canonicalRoot = fs::canonical(root, error);
+    if (error)
         return false;
-    return canonical == canonicalRoot || canonical.startsWith(canonicalRoot + QLatin1Char('/'));
+    const fs::path canonical = fs::canonical(folder, error);
+    return !error && fs::is_directory(canonical, error) && isBelow(canonical, canonicalRoot);
 }
 
 bool isPlainName(const QString& name) {
@@ -40,42 +52,46 @@ bool isPlainName(const QString& name) {
            name != QLatin1String("..") && !name.contains(QChar(0));
 }
 
-bool remove(const QString& path, const QString& root) {
-    if (!entryIsInside(path, root) ||
-        QFileInfo(path).absoluteFilePath() == QFileInfo(root).absoluteFilePath())
+bool remove(const fs::path& path, const fs::path& root) {
+    if (!entryIsInside(path, root) || plain(path) == plain(root))
         return false;
     struct stat info {};
-    if (::lstat(native(path).constData(), &info) != 0)
+    if (::lstat(path.c_str(), &info) != 0)
         return false;
-    if (S_ISDIR(info.st_mode)) // a real folder: the links inside it go as links
-        return QDir(path).removeRecursively();
-    return ::unlink(native(path).constData()) == 0;
+    if (S_ISDIR(info.st_mode)) { // a real folder: the links inside it go as links
+        std::error_code error;
+        fs::remove_all(path, error);
+        return !error;
+    }
+    return ::unlink(path.c_str()) == 0;
 }
 
-bool rename(const QString& path, const QString& newName, const QString& root) {
+bool rename(const fs::path& path, const QString& newName, const fs::path& root) {
     if (!isPlainName(newName) || !entryIsInside(path, root))
         return false;
-    return renameNoReplace(path, QFileInfo(path).absoluteDir().filePath(newName));
+    return renameNoReplace(path, plain(path).parent_path() / nativeName(newName));
 }
 
-bool moveInto(const QString& path, const QString& folder, const QString& root) {
+bool moveInto(const fs::path& path, const fs::path& folder, const fs::path& root) {
     if (!entryIsInside(path, root) || !folderIsInside(folder, root))
         return false;
-    const QString target = QDir(folder).filePath(QFileInfo(path).fileName());
-    if (QFileInfo(path).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
+    const fs::path target = plain(folder) / plain(path).filename();
+    if (plain(path) == target)
         return true;
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    const QString into = QFileInfo(folder).canonicalFilePath() + QLatin1Char('/');
-    if (!QFileInfo(path).isSymLink() && QFileInfo(path).isDir() &&
-        into.startsWith(canonical + QLatin1Char('/')))
-        return false; // a folder cannot go inside itself
+    std::error_code error;
+    if (!fs::is_symlink(path, error) && fs::is_directory(path, error)) {
+        const fs::path canonical = fs::canonical(path, error);
+        const fs::path into = fs::canonical(folder, error);
+        if (error || isBelow(into, canonical))
+            return false; // a folder cannot go inside itself
+    }
     return renameNoReplace(path, target);
 }
 
-bool createFolder(const QString& parent, const QString& name, const QString& root) {
+bool createFolder(const fs::path& parent, const QString& name, const fs::path& root) {
     if (!isPlainName(name) || !folderIsInside(parent, root))
         return false;
-    return ::mkdir(native(QDir(parent).filePath(name)).constData(), 0777) == 0;
+    return ::mkdir((plain(parent) / nativeName(name)).c_str(), 0777) == 0;
 }
 
 } // namespace favoriteFiles

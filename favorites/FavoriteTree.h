@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -27,3 +28,13 @@ QString favoriteDisplayName(const QString& fileName);
 // The whole name of a shortcut file: its name without a ".url" ending (in any letter case), as
 // it is written again on import.
 QString favoriteName(const QString& fileName);
+
+// A name as a folder lists it: the native bytes and their text (UTF-8, else GBK).
+struct ListedName {
+    QString name;
+    QString key; // what the listing order compares
+    QByteArray native;
+};
+// The order Windows lists an NTFS folder in: by upper-case name, whatever order the file
+// system hands them out in.
+QList<ListedName> inListingOrder(const QList<QByteArray>& names);

@@ -71,7 +71,8 @@ modFavorite::TransferResult modFavorite::ImportFavorites(const QString& strFile,
     for (qsizetype i = 0; i < plan.folders.size(); ++i) {
         const QFileInfo folder(root + QLatin1Char('/') + plan.folders[i]);
         errno = 0;
-        if (favoriteFiles::createFolder(folder.path(), folder.fileName(), root) ||
+        if (favoriteFiles::createFolder(nativePath(folder.path()), folder.fileName(),
+                                        nativePath(root)) ||
             (errno == EEXIST && isRealFolder(folder.filePath())))
             continue;
         const int error = errno ? errno : EPERM;

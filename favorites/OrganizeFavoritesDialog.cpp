@@ -14,8 +14,8 @@
 namespace {
 const QString kTitle = QStringLiteral("整理收藏夹");
 
-// Asks for a folder below the favorites folder.
-QString chooseFolder(QWidget* parent, const QString& root) {
+// Asks for a folder below the favorites folder; empty when cancelled.
+std::filesystem::path chooseFolder(QWidget* parent, const QString& root) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("浏览文件夹"));
     auto* layout = new QVBoxLayout(&dialog);
@@ -29,7 +29,7 @@ QString chooseFolder(QWidget* parent, const QString& root) {
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     dialog.resize(360, 320);
-    return dialog.exec() == QDialog::Accepted ? tree->selectedFolder() : QString();
+    return dialog.exec() == QDialog::Accepted ? tree->selectedFolder() : std::filesystem::path();
 }
 } // namespace
 
@@ -64,7 +64,10 @@ OrganizeFavoritesDialog::OrganizeFavoritesDialog(const QString& favoritesFolder,
 }
 
 void OrganizeFavoritesDialog::createFolder() {
-    m_tree->askToCreateFolder(QStringLiteral("创建文件夹"), kTitle);
+    const std::filesystem::path created =
+        m_tree->askToCreateFolder(QStringLiteral("创建文件夹"), kTitle);
+    if (!created.empty())
+        m_tree->selectPath(created);
 }
 
 void OrganizeFavoritesDialog::rename() {
@@ -75,26 +78,29 @@ void OrganizeFavoritesDialog::rename() {
 void OrganizeFavoritesDialog::move() {
     if (!m_tree->currentIndex().isValid())
         return;
-    const QString path = m_tree->selectedPath();
-    const QString name = m_tree->currentIndex().data().toString(); // as the list shows it
-    const QString folder = chooseFolder(this, m_tree->root());
-    if (folder.isEmpty())
+    const std::filesystem::path path = m_tree->selectedPath();
+    const QString name = m_tree->selectedName();
+    const std::filesystem::path folder = chooseFolder(this, m_tree->root());
+    if (folder.empty())
         return;
-    if (!favoriteFiles::moveInto(path, folder, m_tree->root()))
+    if (!favoriteFiles::moveInto(path, folder, m_tree->rootPath()))
         plainText::ask(this, QMessageBox::Warning, kTitle,
                        QStringLiteral("无法将“%1”移至该文件夹。").arg(name), QMessageBox::Ok);
+    m_tree->reload();
+    m_tree->selectPath(folder / path.filename());
 }
 
 void OrganizeFavoritesDialog::removeSelected() {
     if (!m_tree->currentIndex().isValid())
         return;
-    const QString path = m_tree->selectedPath();
-    const QString name = m_tree->currentIndex().data().toString();
+    const std::filesystem::path path = m_tree->selectedPath();
+    const QString name = m_tree->selectedName();
     if (plainText::ask(this, QMessageBox::Question, QStringLiteral("确认删除"),
                        QStringLiteral("确实要删除“%1”吗？").arg(name),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!favoriteFiles::remove(path, m_tree->root()))
+    if (!favoriteFiles::remove(path, m_tree->rootPath()))
         plainText::ask(this, QMessageBox::Warning, kTitle,
                        QStringLiteral("无法删除“%1”。").arg(name), QMessageBox::Ok);
+    m_tree->reload();
 }

@@ -26,35 +26,14 @@ void logError(const char* routine, const std::error_code& error) {
                   QString::fromLocal8Bit(error.message().c_str()));
 }
 
-struct Listed {
-    QString name;
-    QString key; // what the listing order compares
-    QByteArray native;
-};
-
-// The order Windows lists an NTFS folder in: by upper-case name, whatever order the file
-// system hands them out in.
-QList<Listed> sorted(const QList<QByteArray>& names) {
-    QList<Listed> listed;
-    listed.reserve(names.size());
-    for (const QByteArray& native : names) {
-        const QString name = nameText(native);
-        listed.append({name, name.toUpper(), native});
-    }
-    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-        const int order = a.key.compare(b.key);
-        return order == 0 ? a.name < b.name : order < 0;
-    });
-    return listed;
-}
 } // namespace
 
 struct modFavorite::ListingOrder {
     QList<QByteArray> files; // as the file system listed them
     QList<QByteArray> folders;
-    QList<Listed> sortedFiles;
+    QList<ListedName> sortedFiles;
     QList<QByteArray> sortedNatives; // the files' names in menu order
-    QList<Listed> sortedFolders;
+    QList<ListedName> sortedFolders;
 };
 
 // By folder: what the rebuild before this one found, and what this one finds (so that folders
@@ -171,19 +150,19 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
     ListingOrder& order = m_orders->now[folderKey] = m_orders->before.take(folderKey);
     if (order.files != listing.files) {
         order.files = listing.files;
-        order.sortedFiles = sorted(listing.files);
+        order.sortedFiles = inListingOrder(listing.files);
         order.sortedNatives.clear();
         order.sortedNatives.reserve(order.sortedFiles.size());
-        for (const Listed& file : std::as_const(order.sortedFiles))
+        for (const ListedName& file : std::as_const(order.sortedFiles))
             order.sortedNatives << file.native;
     }
     if (order.folders != listing.folders) {
         order.folders = listing.folders;
-        order.sortedFolders = sorted(listing.folders);
+        order.sortedFolders = inListingOrder(listing.folders);
     }
     // Copies: a sub-folder's visit below may grow the table that holds this folder's order.
-    const QList<Listed> files = order.sortedFiles;
-    const QList<Listed> folders = order.sortedFolders;
+    const QList<ListedName> files = order.sortedFiles;
+    const QList<ListedName> folders = order.sortedFolders;
     const QStringList urls =
         m_profile.readValues(kSection, kKey, folder, order.sortedNatives, kValueBufferSize);
     for (qsizetype i = 0; i < files.size(); ++i) {
@@ -195,7 +174,7 @@ void modFavorite::LoadDirSubFavorite(const fs::path& folder, FavoriteFolder& int
         into.entries.append({mintFavoriteCount, GetMenuCaption(favoriteDisplayName(files[i].name)),
                              urls.at(i), favoriteName(files[i].name)});
     }
-    for (const Listed& sub : folders) {
+    for (const ListedName& sub : folders) {
         FavoriteFolder child;
         child.caption = GetMenuCaption(sub.name);
         child.name = sub.name;

@@ -92,6 +92,14 @@ fs::path nativePath(const QString& path) {
     return fs::path(QFile::encodeName(path).toStdString());
 }
 
+QByteArray nativeBytes(const fs::path& path) {
+    return QByteArray::fromStdString(path.native());
+}
+
+fs::path pathFromBytes(const QByteArray& path) {
+    return fs::path(path.toStdString());
+}
+
 QString pathText(const fs::path& path) {
     const std::string& native = path.native();
     return nameText(QByteArray::fromRawData(native.data(), qsizetype(native.size())));
@@ -281,10 +289,15 @@ FolderListing listFolder(const fs::path& folder) {
                    : S_ISREG(info.st_mode) ? DT_REG
                    : S_ISDIR(info.st_mode) ? DT_DIR
                                            : DT_UNKNOWN;
-        if (type == DT_LNK) // a link to a file counts as the file; one to a folder stays out
-            type = ::fstatat(fd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)
-                       ? DT_REG
-                       : DT_UNKNOWN;
+        if (type == DT_LNK) { // a link to a file counts as the file; one to a folder stays out
+            if (::fstatat(fd, entry->d_name, &info, 0) != 0) {
+                if (errno == ENOENT || errno == ELOOP)
+                    listing.brokenLinks << QByteArray(entry->d_name);
+                errno = 0;
+                continue;
+            }
+            type = S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
         if (type == DT_REG)
             listing.files << QByteArray(entry->d_name);
         else if (type == DT_DIR)

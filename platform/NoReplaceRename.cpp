@@ -9,24 +9,29 @@
 #include <unistd.h>
 
 bool renameNoReplace(const QString& from, const QString& to, RenameAt2 rename) {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    if ((rename ? rename : ::renameat2)(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                                        RENAME_NOREPLACE) == 0)
+    return renameNoReplace(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                           std::filesystem::path(QFile::encodeName(to).toStdString()), rename);
+}
+
+bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     RenameAt2 rename) {
+    const char* source = from.c_str();
+    const char* target = to.c_str();
+    if ((rename ? rename : ::renameat2)(AT_FDCWD, source, AT_FDCWD, target, RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return false;
     // A hard link fails when the name is taken; a folder has none.
     struct stat info {};
-    if (::lstat(source.constData(), &info) != 0)
+    if (::lstat(source, &info) != 0)
         return false;
     if (S_ISDIR(info.st_mode)) {
         errno = EINVAL;
         return false;
     }
-    if (::link(source.constData(), target.constData()) != 0)
+    if (::link(source, target) != 0)
         return false;
-    return ::unlink(source.constData()) == 0;
+    return ::unlink(source) == 0;
 }
 
 QString fileErrorText(int error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 
 // The file system's rename that refuses to replace (renameat2 with RENAME_NOREPLACE), as a
 // parameter so that tests can stand in for a file system without it.
@@ -11,6 +12,9 @@ using RenameAt2 = int (*)(int, const char*, int, const char*, unsigned int);
 // new name and then lose the old one; a folder cannot be moved there. False with errno set
 // when nothing was renamed.
 bool renameNoReplace(const QString& from, const QString& to, RenameAt2 rename = nullptr);
+// The same for native paths, whose names need not be UTF-8.
+bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     RenameAt2 rename = nullptr);
 
 // Why a file operation failed, in words for the person (errno).
 QString fileErrorText(int error);

@@ -50,15 +50,20 @@ public:
 // What a folder holds that the favorites show, in the order the file system lists it: plain
 // files (links to files too) and folders (not links to folders, which could lead back up);
 // hidden names, starting with ".", are left out. error is 0, or the errno that cut it short.
+// Links that lead nowhere are listed apart, for those who tidy the folder.
 struct FolderListing {
     QList<QByteArray> files;
     QList<QByteArray> folders;
+    QList<QByteArray> brokenLinks;
     int error = 0;
 };
 FolderListing listFolder(const std::filesystem::path& folder);
 
 // A native path for a path held as text.
 std::filesystem::path nativePath(const QString& path);
+// A native path's bytes, and back.
+QByteArray nativeBytes(const std::filesystem::path& path);
+std::filesystem::path pathFromBytes(const QByteArray& path);
 // The text of a native path or name: UTF-8 when it is valid UTF-8, else GBK.
 QString pathText(const std::filesystem::path& path);
 QString nameText(const QByteArray& name);

@@ -1,9 +1,11 @@
 // The real add and organize dialogs, answered as a person would.
+#include "favorites/FavoriteEntriesModel.h"
+#include "favorites/FavoriteFolderTree.h"
 #include "favorites/QtFavoriteDialogs.h"
+#include "platform/ProfileFile.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/WaitUntil.h"
 
-#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -23,9 +25,10 @@ protected:
         };
     }
     static void select(QWidget* dialog, const QString& path) {
-        auto* tree = dialog->findChild<QTreeView*>();
-        auto* model = static_cast<QFileSystemModel*>(tree->model());
-        tree->setCurrentIndex(model->index(path));
+        dialog->findChild<FavoriteFolderTree*>()->selectPath(nativePath(path));
+    }
+    static FavoriteEntriesModel* entries(QWidget* dialog) {
+        return static_cast<FavoriteEntriesModel*>(dialog->findChild<QTreeView*>()->model());
     }
     static bool exists(const QString& path) { return QFileInfo::exists(path); }
 
@@ -67,21 +70,33 @@ TEST_F(FavoriteDialogsTest, AddAsksForANameMakesAFolderAndAsksBeforeReplacing) {
     EXPECT_EQ(readFileBytes(root + "/日报/新闻.url"), "kept");
 }
 
-TEST_F(FavoriteDialogsTest, AddRefusesAFolderThatLinksOutside) {
+// Links to folders are not offered; one that took a listed folder's place meanwhile (a sync)
+// is refused, as is a folder named in GBK, which the shortcut's path cannot name.
+TEST_F(FavoriteDialogsTest, AddRefusesAFolderThatLinksOutsideOrIsNamedInGbk) {
     QTemporaryDir outside;
-    ASSERT_TRUE(QFile::link(outside.path(), root + "/link"));
+    ASSERT_TRUE(QDir().mkpath(root + "/sub"));
+    const std::filesystem::path gbk = nativePath(root) / "\xC8\xD5\xB1\xA8"; // 日报
+    std::filesystem::create_directory(gbk);
     ModalAnswers answers({
-        [this](QWidget* add) {
+        [&](QWidget* add) {
             QTest::keyClick(add, Qt::Key_I, Qt::AltModifier);
             EXPECT_TRUE(add->findChild<QTreeView*>()->hasFocus());
-            select(add, root + "/link");
+            select(add, root + "/sub");
+            ASSERT_TRUE(QDir(root + "/sub").removeRecursively());
+            ASSERT_TRUE(QFile::link(outside.path(), root + "/sub"));
+            ModalAnswers::click(add, "确定");
+            add->findChild<FavoriteFolderTree*>()->selectPath(gbk);
             ModalAnswers::click(add, "确定");
             ModalAnswers::click(add, "取消");
         },
         ModalAnswers::accept, // "不能在该文件夹中创建收藏夹项目。"
+        ModalAnswers::accept, // the same for the GBK name
     });
     EXPECT_FALSE(dialogs.addFavorite(nullptr, root, "标题"));
-    EXPECT_EQ(answers.answered(), 2);
+    EXPECT_EQ(answers.answered(), 3);
+    EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList());
+    std::filesystem::remove(gbk);
 }
 
 TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
@@ -93,15 +108,18 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
             select(organize, root + "/a.url");
             ModalAnswers::click(organize, "移至文件夹(M)...");
             // Shortcuts are listed and renamed by their names; their ending stays.
-            auto* tree = organize->findChild<QTreeView*>();
-            auto* model = static_cast<QFileSystemModel*>(tree->model());
-            EXPECT_EQ(model->index(root + "/b.URL").data(Qt::EditRole), "b");
+            auto* tree = organize->findChild<FavoriteFolderTree*>();
+            FavoriteEntriesModel* model = entries(organize);
+            const auto at = [&](const QString& name) {
+                return model->indexOf(nativePath(root + "/" + name));
+            };
+            EXPECT_EQ(at("b.URL").data(Qt::EditRole), "b");
             select(organize, root + "/b.URL");
-            EXPECT_TRUE(model->setData(model->index(root + "/b.URL"), "c"));
-            EXPECT_FALSE(model->setData(model->index(root + "/c.URL"), "d")); // taken
-            // The renamed entry stays selected once the folder's watcher has told the model.
-            EXPECT_TRUE(waitUntil([&] { return !model->index(root + "/b.URL").isValid(); }));
-            EXPECT_EQ(model->filePath(tree->currentIndex()), root + "/c.URL");
+            EXPECT_TRUE(model->setData(at("b.URL"), "c"));
+            // The renamed entry stays selected once the folder has been read again.
+            EXPECT_TRUE(waitUntil([&] { return !at("b.URL").isValid(); }));
+            EXPECT_EQ(tree->selectedPath(), nativePath(root + "/c.URL"));
+            EXPECT_FALSE(model->setData(at("c.URL"), "d")); // taken
             ModalAnswers::click(organize, "删除(D)");
             ModalAnswers::click(organize, "关闭");
         },
@@ -134,17 +152,18 @@ TEST_F(FavoriteDialogsTest, OrganizeLeavesLinkedFoldersOutAndDeletesABrokenLink)
     ASSERT_TRUE(writeFileBytes(root + "/kept.url", "x"));
     ModalAnswers answers({
         [this](QWidget* organize) {
-            auto* tree = organize->findChild<QTreeView*>();
-            auto* model = static_cast<QFileSystemModel*>(tree->model());
             const auto listed = [&](const QString& name) {
-                const QModelIndex entry = model->index(root + "/" + name);
-                return entry.isValid() && !tree->isRowHidden(entry.row(), entry.parent());
+                return entries(organize)->indexOf(nativePath(root + "/" + name)).isValid();
             };
-            EXPECT_TRUE(waitUntil([&] { return listed("kept.url") && listed("断链.url"); }));
+            EXPECT_TRUE(listed("kept.url"));
+            EXPECT_TRUE(listed("断链.url"));
             EXPECT_FALSE(listed("外部"));
             EXPECT_FALSE(listed("循环"));
             select(organize, root + "/断链.url");
             ModalAnswers::click(organize, "删除(D)");
+            // Added from outside while the dialog is open (another window, a sync).
+            ASSERT_TRUE(writeFileBytes(root + "/外来.url", "x"));
+            EXPECT_TRUE(waitUntil([&] { return listed("外来.url"); }));
             ModalAnswers::click(organize, "关闭");
         },
         ModalAnswers::accept, // "确实要删除“断链”吗？"
@@ -153,6 +172,52 @@ TEST_F(FavoriteDialogsTest, OrganizeLeavesLinkedFoldersOutAndDeletesABrokenLink)
     EXPECT_EQ(answers.answered(), 2);
     EXPECT_FALSE(QFileInfo(root + "/断链.url").isSymLink());
     EXPECT_TRUE(QFileInfo::exists(outside.path() + "/page.html"));
+}
+
+// Names copied from Windows are GBK bytes, which Qt's own file listings leave out: they are
+// listed as their Chinese text, and renamed, moved into and deleted like any other.
+TEST_F(FavoriteDialogsTest, OrganizeHandlesNamesInGbk) {
+    const std::filesystem::path native = nativePath(root);
+    const std::string news = "\xD0\xC2\xCE\xC5"; // 新闻
+    const std::string old = "\xBE\xC9\xCE\xC5";  // 旧闻
+    const std::string gone = "\xC9\xBE\xB3\xFD"; // 删除
+    ASSERT_TRUE(
+        writeFileBytes(QFile::decodeName(QByteArray::fromStdString((native / "tmp.url").native())),
+                       "[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n"));
+    std::filesystem::rename(native / "tmp.url", native / (news + ".url"));
+    std::filesystem::create_directories(native / old);
+    std::filesystem::create_directories(native / gone);
+    std::filesystem::copy_file(native / (news + ".url"), native / gone / (news + ".url"));
+    ModalAnswers answers({
+        [&](QWidget* organize) {
+            auto* tree = organize->findChild<FavoriteFolderTree*>();
+            FavoriteEntriesModel* model = entries(organize);
+            const QModelIndex shortcut = model->indexOf(native / (news + ".url"));
+            ASSERT_TRUE(shortcut.isValid());
+            EXPECT_EQ(shortcut.data(Qt::EditRole), "新闻");
+            EXPECT_EQ(model->indexOf(native / old).data(), "旧闻");
+            EXPECT_TRUE(model->setData(shortcut, "新闻")); // as listed: left as it is
+            tree->selectPath(native / (news + ".url"));
+            ModalAnswers::click(organize, "移至文件夹(M)...");
+            EXPECT_EQ(tree->selectedPath(), native / old / (news + ".url"));
+            EXPECT_TRUE(model->setData(tree->currentIndex(), "要闻"));
+            EXPECT_TRUE(waitUntil([&] { return tree->selectedName() == "要闻"; }));
+            tree->selectPath(native / gone);
+            ModalAnswers::click(organize, "删除(D)");
+            ModalAnswers::click(organize, "关闭");
+        },
+        [&](QWidget* chooser) {
+            chooser->findChild<FavoriteFolderTree*>()->selectPath(native / old);
+            ModalAnswers::accept(chooser);
+        },
+        ModalAnswers::accept, // "确实要删除“删除”吗？"
+    });
+    dialogs.organizeFavorites(nullptr, root);
+    EXPECT_EQ(answers.answered(), 3);
+    EXPECT_TRUE(std::filesystem::is_regular_file(native / old / "要闻.url"));
+    EXPECT_FALSE(std::filesystem::exists(native / (news + ".url")));
+    EXPECT_FALSE(std::filesystem::exists(native / gone));
+    std::filesystem::remove_all(native); // Qt cannot see GBK names to remove them
 }
 
 } // namespace

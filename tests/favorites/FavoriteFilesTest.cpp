@@ -24,6 +24,8 @@ public:
     QString root() const { return dir.path() + "/Favorites"; }
     QString outside(const QString& relative) const { return dir.path() + "/Outside/" + relative; }
     QString at(const QString& relative) const { return root() + "/" + relative; }
+    std::filesystem::path native(const QString& relative) const { return nativePath(at(relative)); }
+    std::filesystem::path nativeRoot() const { return nativePath(root()); }
 
     // Every name and content below Outside/.
     QStringList outsideTree() const {
@@ -53,43 +55,55 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
         QStringList favorites; // what the favorites folder holds afterwards ("->": a link)
     } rows[] = {
         {"DeleteAFolderLink",
-         [](F& f) { return favoriteFiles::remove(f.at("DocsLink"), f.root()); },
+         [](F& f) { return favoriteFiles::remove(f.native("DocsLink"), f.nativeRoot()); },
          true,
          {"FileLink.url->", "Real.url", "Sub"}},
         {"DeleteAFolderHoldingALink",
          [](F& f) {
              QFile::link(f.outside("Docs"), f.at("Sub/Inner"));
-             return favoriteFiles::remove(f.at("Sub"), f.root());
+             return favoriteFiles::remove(f.native("Sub"), f.nativeRoot());
          },
          true,
          {"DocsLink->", "FileLink.url->", "Real.url"}},
         {"RenameALink",
-         [](F& f) { return favoriteFiles::rename(f.at("DocsLink"), "D2", f.root()); },
+         [](F& f) { return favoriteFiles::rename(f.native("DocsLink"), "D2", f.nativeRoot()); },
          true,
          {"D2->", "FileLink.url->", "Real.url", "Sub"}},
         {"RenameOverAName",
-         [](F& f) { return favoriteFiles::rename(f.at("Real.url"), "FileLink.url", f.root()); },
+         [](F& f) {
+             return favoriteFiles::rename(f.native("Real.url"), "FileLink.url", f.nativeRoot());
+         },
          false, untouched},
         {"RenameOutOfTheFolder",
-         [](F& f) { return favoriteFiles::rename(f.at("Real.url"), "../x.url", f.root()); }, false,
-         untouched},
+         [](F& f) {
+             return favoriteFiles::rename(f.native("Real.url"), "../x.url", f.nativeRoot());
+         },
+         false, untouched},
         {"MoveIntoAFolderLink",
-         [](F& f) { return favoriteFiles::moveInto(f.at("Real.url"), f.at("DocsLink"), f.root()); },
+         [](F& f) {
+             return favoriteFiles::moveInto(f.native("Real.url"), f.native("DocsLink"),
+                                            f.nativeRoot());
+         },
          false, untouched},
         {"MoveALinkIntoAFolder",
-         [](F& f) { return favoriteFiles::moveInto(f.at("FileLink.url"), f.at("Sub"), f.root()); },
+         [](F& f) {
+             return favoriteFiles::moveInto(f.native("FileLink.url"), f.native("Sub"),
+                                            f.nativeRoot());
+         },
          true,
          {"DocsLink->", "Real.url", "Sub", "Sub/FileLink.url->"}},
         {"MoveOverAName",
          [](F& f) {
              writeFileBytes(f.at("Sub/Real.url"), "other");
-             return favoriteFiles::moveInto(f.at("Real.url"), f.at("Sub"), f.root());
+             return favoriteFiles::moveInto(f.native("Real.url"), f.native("Sub"), f.nativeRoot());
          },
          false,
          {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Real.url"}},
         {"NewFolderInAFolderLink",
-         [](F& f) { return favoriteFiles::createFolder(f.at("DocsLink"), "New", f.root()); }, false,
-         untouched},
+         [](F& f) {
+             return favoriteFiles::createFolder(f.native("DocsLink"), "New", f.nativeRoot());
+         },
+         false, untouched},
         {"AddOverAFileLink",
          [](F& f) {
              return IniProfileFile().writeValue(
