@@ -83,14 +83,19 @@ void SqliteUrlHistory::recordVisit(const QString& visited, const QString& title)
     const bool grouped = db.transaction();
     QSqlQuery upsert(db);
     upsert.prepare(QStringLiteral(
-        // A visit is always later than every recorded one, even within the same millisecond.
+        // A visit is later than every recorded one, even within the same millisecond; but one
+        // recorded while the clock ran ahead (a wrong hardware clock, a copied profile) would
+        // date every visit after it in its future: only those up to a second ahead count.
         "INSERT INTO history(url, title, last_visit, visit_count) VALUES(?, ?,"
-        " MAX(?, (SELECT COALESCE(MAX(last_visit), 0) + 1 FROM history)), 1)"
+        " MAX(?, (SELECT COALESCE(MAX(last_visit), 0) + 1 FROM history"
+        " WHERE last_visit <= ? + 1000)), 1)"
         " ON CONFLICT(url) DO UPDATE SET title = excluded.title,"
         " last_visit = excluded.last_visit, visit_count = visit_count + 1"));
     upsert.addBindValue(url);
     upsert.addBindValue(title.isNull() ? QStringLiteral("") : title); // a null string binds NULL
-    upsert.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    upsert.addBindValue(now);
+    upsert.addBindValue(now);
     if (!upsert.exec()) {
         if (grouped)
             db.rollback();
