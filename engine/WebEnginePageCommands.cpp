@@ -70,15 +70,39 @@ QWebEngineDownloadRequest::SavePageFormat engineFormat(PageDialogs::SaveFormat f
 }
 } // namespace
 
+void WebEnginePageView::learnContentType() {
+    const QUrl url = m_page->url();
+    m_page->runJavaScript(QStringLiteral("document.contentType"),
+                          QWebEngineScript::ApplicationWorld,
+                          [this, whole = m_whole, url](const QVariant& type) {
+                              if (*whole && m_page->url() == url)
+                                  m_contentType = {url, type.toString()};
+                          });
+}
+
 void WebEnginePageView::saveAs() {
     if (!m_dialogs)
         return;
+    const QUrl url = m_page->url();
+    const QString type = m_contentType.first == url ? m_contentType.second : QString();
+    // A PDF or a picture is saved as the file itself: the engine would save it as a web page of
+    // that name (newer engines) or download it where it was told (older ones).
+    const bool ownFile =
+        type == QLatin1String("application/pdf") || type.startsWith(QLatin1String("image/"));
+    // A file is named by its address ("red.png"), not by the title the engine gives its
+    // viewer ("red.png (4×4)", the whole address).
+    const QString fileName = ownFile ? url.fileName(QUrl::FullyDecoded) : QString();
     const auto target = m_dialogs->chooseSaveTarget(
-        this, fileNameFromTitle(LocationName(), QStringLiteral("网页")));
+        this,
+        fileNameFromTitle(fileName.isEmpty() ? LocationName() : fileName, QStringLiteral("网页")),
+        ownFile ? type : QString());
     if (!target)
         return;
-    m_saveTarget.emplace(m_page->url(), target->path);
-    m_page->save(target->path, engineFormat(target->format));
+    m_saveTarget.emplace(url, target->path);
+    if (ownFile)
+        m_page->download(url, QFileInfo(target->path).fileName());
+    else
+        m_page->save(target->path, engineFormat(target->format));
 }
 
 std::optional<QString> WebEnginePageView::takeSaveTarget(const QUrl& url) {

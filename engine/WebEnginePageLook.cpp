@@ -127,16 +127,15 @@ void WebEnginePageView::detectEncoding() {
     const bool guessed = utf8Sites().contains(m_site);
     if (m_formSubmitted || (current != kUndeclaredEncoding && !(guessed && current == kUtf8)))
         return;
-    const QPointer<WebEnginePageView> guard(this);
     const QString site = m_site;
     m_page->runJavaScript(QStringLiteral("[document.characterSet, document.documentElement ?"
                                          " document.documentElement.outerHTML.slice(0, %1) : '']")
                               .arg(kDetectedSample),
                           QWebEngineScript::ApplicationWorld,
-                          [guard, site, current, guessed](const QVariant& result) {
+                          [this, whole = m_whole, site, current, guessed](const QVariant& result) {
                               const QVariantList answer = result.toList();
                               // Read with the default: the page declared nothing of its own.
-                              if (!guard || guard->m_site != site || answer.size() != 2 ||
+                              if (!*whole || m_site != site || answer.size() != 2 ||
                                   answer.at(0).toString().compare(current, Qt::CaseInsensitive) !=
                                       0)
                                   return;
@@ -147,7 +146,7 @@ void WebEnginePageView::detectEncoding() {
                                   utf8Sites().remove(site);
                               else
                                   return;
-                              guard->applyHostLook();
-                              guard->m_page->triggerAction(QWebEnginePage::Reload);
+                              applyHostLook();
+                              m_page->triggerAction(QWebEnginePage::Reload);
                           });
 }

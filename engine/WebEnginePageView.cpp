@@ -117,6 +117,7 @@ QString WebEnginePageView::LocationName() const {
 }
 
 WebEnginePageView::~WebEnginePageView() {
+    *m_whole = false;
     m_page->setUrlRequestInterceptor(nullptr);
     delete m_fullScreen; // holds the engine view while the page is full screen
 }
@@ -211,6 +212,8 @@ void WebEnginePageView::documentLoaded(bool ok) {
         detectEncoding();
     const QString url = LocationURL();
     const bool ownPage = ok && ownPageAddress();
+    if (ok && !ownPage)
+        learnContentType();
     if (ok && !ownPage && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());
     Q_EMIT DocumentComplete(url);

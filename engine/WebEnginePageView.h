@@ -103,12 +103,16 @@ private:
     void documentLoaded(bool ok);
     void applyHostLook();
     void detectEncoding();
+    void learnContentType();
     bool zoomByWheel(QEvent* event);
     void saveAs();
     void print();
     void printPreview();
     void showProperties();
 
+    // Whether this view is still whole. The engine answers a page's pending scripts as the page
+    // goes, which is after this view's own members are gone: answers check this first.
+    std::shared_ptr<bool> m_whole = std::make_shared<bool>(true);
     QWebEngineView* m_view = nullptr;
     WebEnginePage* m_page = nullptr;
     UrlHistory* m_history = nullptr;
@@ -125,7 +129,8 @@ private:
     QHash<QUrl, QUrl> m_ownPages;     // the address each page of ours (its document) stands for
     bool m_historyNavigation = false; // Back, Forward or a reload is under way
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
-    int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
+    std::pair<QUrl, QString> m_contentType; // the document's MIME type, once loaded, and its URL
+    int m_wheelTurned = 0;                  // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;

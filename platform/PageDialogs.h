@@ -21,9 +21,10 @@ public:
     };
 
     virtual ~PageDialogs() = default;
-    // Where to save the page; nothing when cancelled.
-    virtual std::optional<SaveTarget> chooseSaveTarget(QWidget* owner,
-                                                       const QString& suggestedName) = 0;
+    // Where to save the page; nothing when cancelled. A document that is no web page (a PDF,
+    // a picture: fileType is its MIME type) is saved as the file itself, under its own type.
+    virtual std::optional<SaveTarget> chooseSaveTarget(QWidget* owner, const QString& suggestedName,
+                                                       const QString& fileType = QString()) = 0;
     // Page set-up on the view's printer; true when confirmed.
     virtual bool setUpPage(QWidget* owner, QPrinter* printer) = 0;
     // Print dialog on the view's printer; true when the user chose to print.

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHash>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,13 +28,45 @@
 namespace {
 const QString kCompleteFilter = QStringLiteral("网页，全部 (*.htm *.html)");
 const QString kArchiveFilter = QStringLiteral("网页档案，单个文件 (*.mht *.mhtml)");
+
+// The usual file name ending of a PDF or a picture's type.
+QString fileSuffixOf(const QString& fileType) {
+    static const QHash<QString, QString> known = {
+        {QStringLiteral("application/pdf"), QStringLiteral("pdf")},
+        {QStringLiteral("image/jpeg"), QStringLiteral("jpg")},
+        {QStringLiteral("image/svg+xml"), QStringLiteral("svg")},
+        {QStringLiteral("image/x-icon"), QStringLiteral("ico")},
+        {QStringLiteral("image/vnd.microsoft.icon"), QStringLiteral("ico")},
+    };
+    const QString subtype = fileType.section(QLatin1Char('/'), 1);
+    return known.value(fileType, subtype.isEmpty() ? QStringLiteral("bin") : subtype);
+}
 } // namespace
 
-std::optional<PageDialogs::SaveTarget> QtPageDialogs::chooseSaveTarget(QWidget* owner,
-                                                                       const QString& name) {
+std::optional<PageDialogs::SaveTarget>
+QtPageDialogs::chooseSaveTarget(QWidget* owner, const QString& name, const QString& fileType) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath(); // else the dialog opens wherever the program was started
+
+    if (!fileType.isEmpty()) {
+        // The file itself, offered under its own type: "doc.pdf", not "doc.pdf.mht".
+        const QString suffix = fileSuffixOf(fileType);
+        const QString ending = QLatin1Char('.') + suffix;
+        const QString base =
+            name.endsWith(ending, Qt::CaseInsensitive) && name.size() > ending.size()
+                ? name.chopped(ending.size())
+                : name;
+        const QString kind = fileType == QLatin1String("application/pdf")
+                                 ? QStringLiteral("PDF 文档")
+                                 : QStringLiteral("%1 图片").arg(suffix.toUpper());
+        const QString path = QFileDialog::getSaveFileName(
+            owner, QStringLiteral("保存网页"), QDir(folder).filePath(base + ending),
+            QStringLiteral("%1 (*%2)").arg(kind, ending));
+        if (path.isEmpty())
+            return std::nullopt;
+        return SaveTarget{path, SaveFormat::CompleteHtml};
+    }
 
     QString filter = kArchiveFilter;
     const QString path = QFileDialog::getSaveFileName(

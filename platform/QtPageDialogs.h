@@ -4,8 +4,8 @@
 
 class QtPageDialogs final : public PageDialogs {
 public:
-    std::optional<SaveTarget> chooseSaveTarget(QWidget* owner,
-                                               const QString& suggestedName) override;
+    std::optional<SaveTarget> chooseSaveTarget(QWidget* owner, const QString& suggestedName,
+                                               const QString& fileType = QString()) override;
     bool setUpPage(QWidget* owner, QPrinter* printer) override;
     bool choosePrinter(QWidget* owner, QPrinter* printer) override;
     void previewPrint(QWidget* owner, QPrinter* printer,

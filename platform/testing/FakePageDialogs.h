@@ -10,8 +10,9 @@
 // to a PDF file, previewing into a PDF file. Every dialog asked for is recorded.
 class FakePageDialogs final : public PageDialogs {
 public:
-    std::optional<SaveTarget> chooseSaveTarget(QWidget*, const QString& name) override {
-        asked << QStringLiteral("save:") + name;
+    std::optional<SaveTarget> chooseSaveTarget(QWidget*, const QString& name,
+                                               const QString& fileType = QString()) override {
+        asked << QStringLiteral("save:") + name + (fileType.isEmpty() ? QString() : "|" + fileType);
         return saveTo;
     }
     bool setUpPage(QWidget*, QPrinter* printer) override {

@@ -97,6 +97,16 @@ TEST(QtPageDialogsTest, SavingAPageStartsInTheDocumentsFolderOrAtHome) {
     EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "page"), std::nullopt);
     ASSERT_TRUE(QDir().mkpath(documents));
     EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "page"), std::nullopt);
+    // A PDF is offered as itself, under its own type.
+    QString offered;
+    ModalAnswers pdf({[&offered](QWidget* dialog) {
+        auto* files = static_cast<QFileDialog*>(dialog);
+        offered = QFileInfo(files->selectedFiles().value(0)).fileName() + "|" +
+                  files->nameFilters().join(";;");
+        ModalAnswers::reject(dialog);
+    }});
+    EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "doc.PDF", "application/pdf"), std::nullopt);
+    EXPECT_EQ(offered, "doc.pdf|PDF 文档 (*.pdf)");
     QDir(documents).removeRecursively();
     EXPECT_EQ(folders, (QStringList{QDir::homePath(), documents}));
 }
