@@ -25,6 +25,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SqliteUrlHistory.h"
 #include "platform/StyleSheetSkinEngine.h"
+#include "platform/WindowsOnScreen.h"
 #include "platform/XdgShellFolders.h"
 
 #include <QApplication>
@@ -54,6 +55,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnvale"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnvale.svg")));
     useChineseEverywhere();
+    WindowsOnScreen windowsOnScreen;
+    app.installEventFilter(&windowsOnScreen);
 
     QtMessageBoxes messageBoxes;
     XdgShellFolders shellFolders;
