@@ -4,6 +4,7 @@
 #include "browser/SessionKeeper.h"
 #include "browser/frmOpen.h"
 #include "core/modMain.h"
+#include "platform/AddressText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PageView.h"
 #include "tools/ExternalTools.h"
@@ -40,7 +41,7 @@ void frmMain::mnuMainToolEXEExplorer_Click() {
 void frmMain::mnuMainToolInternetOption_Click() {
     const Busy busy(this); // the dialog lets other events run
     InternetOptionsDialog dialog({ReadStartPage(*m_services.registry, gstrStartPage),
-                                  webMain->LocationURL(), m_services.userRegistryFile,
+                                  gbkAddress(webMain->LocationURL()), m_services.userRegistryFile,
                                   m_services.options, m_services.messageBoxes,
                                   [this] {
                                       mnuMainToolHistoryClearExplorer_Click();
