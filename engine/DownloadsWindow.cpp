@@ -20,6 +20,8 @@ DownloadsWindow::DownloadsWindow()
     setWindowTitle(QStringLiteral("下载"));
     // The program still ends with its last browser window.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // It shows each download as it starts, but the keys stay with the window the person uses.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     auto* inner = new QWidget;
     m_list->addStretch(1);
     inner->setLayout(m_list);
