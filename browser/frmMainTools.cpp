@@ -41,8 +41,9 @@ void frmMain::mnuMainToolEXEExplorer_Click() {
 void frmMain::mnuMainToolInternetOption_Click() {
     const Busy busy(this); // the dialog lets other events run
     InternetOptionsDialog dialog({ReadStartPage(*m_services.registry, gstrStartPage),
-                                  gbkAddress(webMain->LocationURL()), m_services.userRegistryFile,
-                                  m_services.options, m_services.messageBoxes,
+                                  shortcutAddress(webMain->LocationURL()),
+                                  m_services.userRegistryFile, m_services.options,
+                                  m_services.messageBoxes,
                                   [this] {
                                       mnuMainToolHistoryClearExplorer_Click();
                                   }},

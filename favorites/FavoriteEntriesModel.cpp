@@ -36,7 +36,12 @@ FavoriteEntriesModel::FavoriteEntriesModel(const fs::path& root, bool withFiles,
     m_changedOutside.setInterval(150);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_changedOutside,
             qOverload<>(&QTimer::start));
-    connect(&m_changedOutside, &QTimer::timeout, this, &FavoriteEntriesModel::reload);
+    connect(&m_changedOutside, &QTimer::timeout, this, [this] {
+        if (canReload && !canReload())
+            m_changedOutside.start();
+        else
+            reload();
+    });
     reload();
 }
 
@@ -65,9 +70,10 @@ void FavoriteEntriesModel::reload() {
 }
 
 void FavoriteEntriesModel::addFolder(QStandardItem* parent, const fs::path& folder) {
-    const FolderListing listing = listFolder(folder);
+    // Watched before it is listed: a change in between is not missed.
     if (watchable(nativeBytes(folder)))
         m_watcher.addPath(QFile::decodeName(nativeBytes(folder)));
+    const FolderListing listing = listFolder(folder);
     for (const ListedName& sub : inListingOrder(listing.folders))
         addFolder(addEntry(parent, folder / sub.native.toStdString(), sub.name, true),
                   folder / sub.native.toStdString());

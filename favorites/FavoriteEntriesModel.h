@@ -5,6 +5,7 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 
 // The favorites folder as a tree for the add and organize dialogs: its folders and, withFiles,
 // its files, links that lead nowhere among them so that they can be deleted. Names are read as
@@ -20,8 +21,10 @@ public:
     std::filesystem::path pathOf(const QModelIndex& index) const;
     QModelIndex indexOf(const std::filesystem::path& path) const;
     bool isFolder(const QModelIndex& index) const;
-    // Reads the folder again (changes from outside are read by themselves, a moment later).
+    // Reads the folder again (changes from outside are read by themselves, a moment later,
+    // once canReload allows: not while a name is being typed in place).
     void reload();
+    std::function<bool()> canReload;
 
     // Renames through the favorites rules: never over an existing entry, never a name that would
     // hide the file or leave the folder; a shortcut keeps its ending. Tells a refusal to the view.

@@ -15,19 +15,22 @@ fs::path nativeName(const QString& name) {
     return fs::path(QFile::encodeName(name).toStdString());
 }
 
-// The path made absolute, with "." and ".." worked out by name (no link is followed).
+// The path made absolute, "." dropped; empty when it holds "..", which the system works out
+// after following links: by name it could stand for another entry than the one checked.
 fs::path plain(const fs::path& path) {
+    for (const fs::path& part : path)
+        if (part == "..")
+            return fs::path();
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);
     return error ? fs::path() : absolute.lexically_normal();
 }
 
-// The entry itself (a link is not followed) lies in a folder inside the root.
-bool entryIsInside(const fs::path& path, const fs::path& root) {
-    const fs::path entry = plain(path);
+// The entry itself (a link is not followed) lies in a folder inside the root; entry is plain.
+bool entryIsInside(const fs::path& entry, const fs::path& root) {
     const fs::path name = entry.filename();
     struct stat info {};
-    return !name.empty() && name != "." && name != ".." && ::lstat(entry.c_str(), &info) == 0 &&
+    return !name.empty() && name != "." && ::lstat(entry.c_str(), &info) == 0 &&
            folderIsInside(entry.parent_path(), root);
 }
 
@@ -53,45 +56,50 @@ bool isPlainName(const QString& name) {
 }
 
 bool remove(const fs::path& path, const fs::path& root) {
-    if (!entryIsInside(path, root) || plain(path) == plain(root))
+    const fs::path entry = plain(path);
+    if (!entryIsInside(entry, root) || entry == plain(root))
         return false;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
+    if (::lstat(entry.c_str(), &info) != 0)
         return false;
     if (S_ISDIR(info.st_mode)) { // a real folder: the links inside it go as links
         std::error_code error;
-        fs::remove_all(path, error);
+        fs::remove_all(entry, error);
         return !error;
     }
-    return ::unlink(path.c_str()) == 0;
+    return ::unlink(entry.c_str()) == 0;
 }
 
 bool rename(const fs::path& path, const QString& newName, const fs::path& root) {
-    if (!isPlainName(newName) || !entryIsInside(path, root))
+    const fs::path entry = plain(path);
+    if (!isPlainName(newName) || !entryIsInside(entry, root))
         return false;
-    return renameNoReplace(path, plain(path).parent_path() / nativeName(newName));
+    return renameNoReplace(entry, entry.parent_path() / nativeName(newName));
 }
 
 bool moveInto(const fs::path& path, const fs::path& folder, const fs::path& root) {
-    if (!entryIsInside(path, root) || !folderIsInside(folder, root))
+    const fs::path entry = plain(path);
+    const fs::path into = plain(folder);
+    if (into.empty() || !entryIsInside(entry, root) || !folderIsInside(into, root))
         return false;
-    const fs::path target = plain(folder) / plain(path).filename();
-    if (plain(path) == target)
+    const fs::path target = into / entry.filename();
+    if (entry == target)
         return true;
     std::error_code error;
-    if (!fs::is_symlink(path, error) && fs::is_directory(path, error)) {
-        const fs::path canonical = fs::canonical(path, error);
-        const fs::path into = fs::canonical(folder, error);
-        if (error || isBelow(into, canonical))
+    if (!fs::is_symlink(entry, error) && fs::is_directory(entry, error)) {
+        const fs::path canonical = fs::canonical(entry, error);
+        const fs::path canonicalInto = fs::canonical(into, error);
+        if (error || isBelow(canonicalInto, canonical))
             return false; // a folder cannot go inside itself
     }
-    return renameNoReplace(path, target);
+    return renameNoReplace(entry, target);
 }
 
 bool createFolder(const fs::path& parent, const QString& name, const fs::path& root) {
-    if (!isPlainName(name) || !folderIsInside(parent, root))
+    const fs::path folder = plain(parent);
+    if (!isPlainName(name) || folder.empty() || !folderIsInside(folder, root))
         return false;
-    return ::mkdir((plain(parent) / nativeName(name)).c_str(), 0777) == 0;
+    return ::mkdir((folder / nativeName(name)).c_str(), 0777) == 0;
 }
 
 } // namespace favoriteFiles

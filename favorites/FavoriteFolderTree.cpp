@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <functional>
 
 namespace fs = std::filesystem;
@@ -19,6 +20,9 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
     , m_root(root)
     , m_rootPath(nativePath(root)) {
     m_model = new FavoriteEntriesModel(m_rootPath, withFiles, this);
+    m_model->canReload = [this] {
+        return state() != QAbstractItemView::EditingState;
+    };
     connect(m_model, &FavoriteEntriesModel::aboutToReload, this, [this] {
         m_expanded.clear();
         std::function<void(const QModelIndex&)> keepOpen = [&](const QModelIndex& parent) {
@@ -35,10 +39,12 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
         m_current = current.isValid() ? nativeBytes(selectedPath()) : QByteArray();
         m_currentParent = nativeBytes(m_model->pathOf(current.parent()));
         m_currentRow = current.row();
+        m_scrolled = verticalScrollBar()->value();
     });
     connect(m_model, &FavoriteEntriesModel::reloaded, this, [this] {
         for (const QByteArray& path : std::as_const(m_expanded))
             expand(m_model->indexOf(pathFromBytes(path)));
+        verticalScrollBar()->setValue(m_scrolled);
         if (m_current.isEmpty())
             return;
         selectPath(pathFromBytes(m_current));

@@ -36,4 +36,5 @@ private:
     QByteArray m_current;
     QByteArray m_currentParent;
     int m_currentRow = -1;
+    int m_scrolled = 0;
 };

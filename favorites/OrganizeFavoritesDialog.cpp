@@ -83,11 +83,13 @@ void OrganizeFavoritesDialog::move() {
     const std::filesystem::path folder = chooseFolder(this, m_tree->root());
     if (folder.empty())
         return;
-    if (!favoriteFiles::moveInto(path, folder, m_tree->rootPath()))
+    const bool moved = favoriteFiles::moveInto(path, folder, m_tree->rootPath());
+    if (!moved)
         plainText::ask(this, QMessageBox::Warning, kTitle,
                        QStringLiteral("无法将“%1”移至该文件夹。").arg(name), QMessageBox::Ok);
     m_tree->reload();
-    m_tree->selectPath(folder / path.filename());
+    if (moved)
+        m_tree->selectPath(folder / path.filename());
 }
 
 void OrganizeFavoritesDialog::removeSelected() {

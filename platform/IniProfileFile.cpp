@@ -291,8 +291,7 @@ FolderListing listFolder(const fs::path& folder) {
                                            : DT_UNKNOWN;
         if (type == DT_LNK) { // a link to a file counts as the file; one to a folder stays out
             if (::fstatat(fd, entry->d_name, &info, 0) != 0) {
-                if (errno == ENOENT || errno == ELOOP)
-                    listing.brokenLinks << QByteArray(entry->d_name);
+                listing.brokenLinks << QByteArray(entry->d_name); // leads nowhere one can go
                 errno = 0;
                 continue;
             }

@@ -10,11 +10,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHash>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
@@ -24,22 +24,23 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kCompleteFilter = QStringLiteral("网页，全部 (*.htm *.html)");
 const QString kArchiveFilter = QStringLiteral("网页档案，单个文件 (*.mht *.mhtml)");
 
-// The usual file name ending of a PDF or a picture's type.
-QString fileSuffixOf(const QString& fileType) {
-    static const QHash<QString, QString> known = {
-        {QStringLiteral("application/pdf"), QStringLiteral("pdf")},
-        {QStringLiteral("image/jpeg"), QStringLiteral("jpg")},
-        {QStringLiteral("image/svg+xml"), QStringLiteral("svg")},
-        {QStringLiteral("image/x-icon"), QStringLiteral("ico")},
-        {QStringLiteral("image/vnd.microsoft.icon"), QStringLiteral("ico")},
-    };
-    const QString subtype = fileType.section(QLatin1Char('/'), 1);
-    return known.value(fileType, subtype.isEmpty() ? QStringLiteral("bin") : subtype);
+// The file name endings of a PDF or a picture's type, the usual one first.
+QStringList fileSuffixesOf(const QString& fileType) {
+    const QMimeType type = QMimeDatabase().mimeTypeForName(fileType);
+    QStringList suffixes = type.suffixes();
+    if (!type.preferredSuffix().isEmpty()) {
+        suffixes.removeAll(type.preferredSuffix());
+        suffixes.prepend(type.preferredSuffix());
+    }
+    if (suffixes.isEmpty()) // a type the system does not know
+        suffixes << fileType.section(QLatin1Char('/'), 1).section(QLatin1Char('+'), 0, 0);
+    return suffixes;
 }
 } // namespace
 
@@ -50,19 +51,23 @@ QtPageDialogs::chooseSaveTarget(QWidget* owner, const QString& name, const QStri
         folder = QDir::homePath(); // else the dialog opens wherever the program was started
 
     if (!fileType.isEmpty()) {
-        // The file itself, offered under its own type: "doc.pdf", not "doc.pdf.mht".
-        const QString suffix = fileSuffixOf(fileType);
-        const QString ending = QLatin1Char('.') + suffix;
-        const QString base =
-            name.endsWith(ending, Qt::CaseInsensitive) && name.size() > ending.size()
-                ? name.chopped(ending.size())
-                : name;
+        // The file itself, offered under its own type: "doc.pdf", not "doc.pdf.mht"; a name
+        // with an ending of the type ("photo.jpeg") keeps it.
+        const QStringList suffixes = fileSuffixesOf(fileType);
+        const bool ended = std::any_of(suffixes.begin(), suffixes.end(), [&](const QString& s) {
+            return name.size() > s.size() + 1 &&
+                   name.endsWith(QLatin1Char('.') + s, Qt::CaseInsensitive);
+        });
+        const QString proposed = ended ? name : name + QLatin1Char('.') + suffixes.first();
         const QString kind = fileType == QLatin1String("application/pdf")
                                  ? QStringLiteral("PDF 文档")
-                                 : QStringLiteral("%1 图片").arg(suffix.toUpper());
+                                 : QStringLiteral("%1 图片").arg(suffixes.first().toUpper());
+        QStringList patterns;
+        for (const QString& suffix : suffixes)
+            patterns << QStringLiteral("*.") + suffix;
         const QString path = QFileDialog::getSaveFileName(
-            owner, QStringLiteral("保存网页"), QDir(folder).filePath(base + ending),
-            QStringLiteral("%1 (*%2)").arg(kind, ending));
+            owner, QStringLiteral("保存网页"), QDir(folder).filePath(proposed),
+            QStringLiteral("%1 (%2)").arg(kind, patterns.join(QLatin1Char(' '))));
         if (path.isEmpty())
             return std::nullopt;
         return SaveTarget{path, SaveFormat::CompleteHtml};

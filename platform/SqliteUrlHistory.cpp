@@ -81,20 +81,24 @@ void SqliteUrlHistory::recordVisit(const QString& visited, const QString& title)
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     // One commit for the visit and the pruning.
     const bool grouped = db.transaction();
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    // A visit recorded while the clock ran ahead (a wrong hardware clock, a copied profile)
+    // happened no later than now: left in the future, it would date every later visit after
+    // it, and outrank them all when the history is cut to its bound.
+    QSqlQuery clamp(db);
+    clamp.prepare(QStringLiteral("UPDATE history SET last_visit = ? WHERE last_visit > ?"));
+    clamp.addBindValue(now);
+    clamp.addBindValue(now + 1000);
+    clamp.exec();
     QSqlQuery upsert(db);
     upsert.prepare(QStringLiteral(
-        // A visit is later than every recorded one, even within the same millisecond; but one
-        // recorded while the clock ran ahead (a wrong hardware clock, a copied profile) would
-        // date every visit after it in its future: only those up to a second ahead count.
+        // A visit is always later than every recorded one, even within the same millisecond.
         "INSERT INTO history(url, title, last_visit, visit_count) VALUES(?, ?,"
-        " MAX(?, (SELECT COALESCE(MAX(last_visit), 0) + 1 FROM history"
-        " WHERE last_visit <= ? + 1000)), 1)"
+        " MAX(?, (SELECT COALESCE(MAX(last_visit), 0) + 1 FROM history)), 1)"
         " ON CONFLICT(url) DO UPDATE SET title = excluded.title,"
         " last_visit = excluded.last_visit, visit_count = visit_count + 1"));
     upsert.addBindValue(url);
     upsert.addBindValue(title.isNull() ? QStringLiteral("") : title); // a null string binds NULL
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    upsert.addBindValue(now);
     upsert.addBindValue(now);
     if (!upsert.exec()) {
         if (grouped)

@@ -43,8 +43,8 @@ bool WindowsOnScreen::eventFilter(QObject* watched, QEvent* event) {
     // One that fits is left where the window manager places it.
     if (window->width() <= room.width() && window->height() <= room.height())
         return QObject::eventFilter(watched, event);
-    const QRect fit = fitted(window->geometry(), frame, available);
-    window->resize(fit.size());
-    window->move(fit.topLeft() - QPoint(frame.left(), frame.top()));
+    // The window itself, inside the room left for its frame: before the window manager has
+    // framed it, a move would place the window, not the frame, and push the title bar off.
+    window->setGeometry(fitted(window->geometry(), frame, available));
     return QObject::eventFilter(watched, event);
 }

@@ -5,11 +5,13 @@
 
 #include "engine/DownloadManager.h"
 #include "engine/DownloadsWindow.h"
+#include "engine/WebEnginePage.h"
 #include "platform/FileNames.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QPushButton>
+#include <QWebEngineScript>
 
 namespace {
 
@@ -133,7 +135,12 @@ TEST_F(DownloadsEngineTest, SaveAsOfAPictureOrAPdfWritesTheFileWhereThePersonCho
         response.body = row.body;
         server.route(row.path, response);
         ASSERT_TRUE(load(row.path));
-        evaluate("1"); // after the view has learnt what the document is
+        // Once the view has learnt what the document is: its question went first, in the
+        // same world.
+        bool answered = false;
+        view.page()->runJavaScript("1", QWebEngineScript::ApplicationWorld,
+                                   [&answered](const QVariant&) { answered = true; });
+        ASSERT_TRUE(waitFor([&] { return answered; }));
         const QString chosen = folder.path() + QString::fromUtf8(row.chosen);
         dialogs.saveTo = PageDialogs::SaveTarget{chosen, PageDialogs::SaveFormat::SingleFileMhtml};
         view.ExecWB(PageView::OLECMDID_SAVEAS, 0);

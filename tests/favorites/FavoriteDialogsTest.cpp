@@ -115,11 +115,12 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
             };
             EXPECT_EQ(at("b.URL").data(Qt::EditRole), "b");
             select(organize, root + "/b.URL");
-            EXPECT_TRUE(model->setData(at("b.URL"), "c"));
-            // The renamed entry stays selected once the folder has been read again.
+            EXPECT_TRUE(model->setData(at("b.URL"), "e"));
+            // The renamed entry stays selected once the folder has been read again, in its new
+            // place (after d).
             EXPECT_TRUE(waitUntil([&] { return !at("b.URL").isValid(); }));
-            EXPECT_EQ(tree->selectedPath(), nativePath(root + "/c.URL"));
-            EXPECT_FALSE(model->setData(at("c.URL"), "d")); // taken
+            EXPECT_EQ(tree->selectedPath(), nativePath(root + "/e.URL"));
+            EXPECT_FALSE(model->setData(at("e.URL"), "d")); // taken
             ModalAnswers::click(organize, "删除(D)");
             ModalAnswers::click(organize, "关闭");
         },
@@ -130,7 +131,7 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
         },
         ModalAnswers::accept, // "无法重命名为“d”。"
         [](QWidget* box) {
-            EXPECT_EQ(static_cast<QMessageBox*>(box)->text(), "确实要删除“c”吗？");
+            EXPECT_EQ(static_cast<QMessageBox*>(box)->text(), "确实要删除“e”吗？");
             ModalAnswers::accept(box);
         },
     });

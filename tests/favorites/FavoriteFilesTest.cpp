@@ -99,6 +99,32 @@ TEST(FavoriteFilesTest, NothingOutsideTheFolderChanges) {
          },
          false,
          {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Real.url"}},
+        {"DeleteThroughALinkAndBackUp", // the system reads "DocsLink/.." as Outside
+         [](F& f) {
+             writeFileBytes(f.at("keep.txt"), "inside");
+             return favoriteFiles::remove(f.native("DocsLink/../keep.txt"), f.nativeRoot());
+         },
+         false,
+         {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "keep.txt"}},
+        {"NewFolderThroughALinkAndBackUp",
+         [](F& f) {
+             return favoriteFiles::createFolder(f.native("DocsLink/.."), "New", f.nativeRoot());
+         },
+         false, untouched},
+        {"MoveAFolderIntoItsOwnFolder",
+         [](F& f) {
+             QDir().mkpath(f.at("Sub/Inner"));
+             return favoriteFiles::moveInto(f.native("Sub"), f.native("Sub/Inner"), f.nativeRoot());
+         },
+         false,
+         {"DocsLink->", "FileLink.url->", "Real.url", "Sub", "Sub/Inner"}},
+        {"MoveAFolderIntoOneNamedLikeIt",
+         [](F& f) {
+             QDir().mkpath(f.at("Sub2"));
+             return favoriteFiles::moveInto(f.native("Sub"), f.native("Sub2"), f.nativeRoot());
+         },
+         true,
+         {"DocsLink->", "FileLink.url->", "Real.url", "Sub2", "Sub2/Sub"}},
         {"NewFolderInAFolderLink",
          [](F& f) {
              return favoriteFiles::createFolder(f.native("DocsLink"), "New", f.nativeRoot());

@@ -99,14 +99,19 @@ TEST(QtPageDialogsTest, SavingAPageStartsInTheDocumentsFolderOrAtHome) {
     EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "page"), std::nullopt);
     // A PDF is offered as itself, under its own type.
     QString offered;
-    ModalAnswers pdf({[&offered](QWidget* dialog) {
+    const auto offer = [&offered](QWidget* dialog) {
         auto* files = static_cast<QFileDialog*>(dialog);
         offered = QFileInfo(files->selectedFiles().value(0)).fileName() + "|" +
                   files->nameFilters().join(";;");
         ModalAnswers::reject(dialog);
-    }});
+    };
+    ModalAnswers pdf({offer, offer, offer});
     EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "doc.PDF", "application/pdf"), std::nullopt);
-    EXPECT_EQ(offered, "doc.pdf|PDF 文档 (*.pdf)");
+    EXPECT_EQ(offered, "doc.PDF|PDF 文档 (*.pdf)");
+    EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "red", "image/png"), std::nullopt);
+    EXPECT_EQ(offered, "red.png|PNG 图片 (*.png)");
+    EXPECT_EQ(dialogs.chooseSaveTarget(nullptr, "photo.jpeg", "image/jpeg"), std::nullopt);
+    EXPECT_EQ(offered.section('|', 0, 0), "photo.jpeg"); // not photo.jpeg.jpg
     QDir(documents).removeRecursively();
     EXPECT_EQ(folders, (QStringList{QDir::homePath(), documents}));
 }
