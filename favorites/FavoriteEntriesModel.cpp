@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileIconProvider>
 #include <QMessageBox>
+#include <cerrno>
 
 namespace fs = std::filesystem;
 
@@ -65,7 +66,11 @@ void FavoriteEntriesModel::reload() {
     m_items.clear();
     if (!m_watcher.directories().isEmpty())
         m_watcher.removePaths(m_watcher.directories());
-    addFolder(invisibleRootItem(), m_root);
+    // A tree of folders to choose from shows the favorites folder itself too, to be chosen.
+    QStandardItem* top =
+        m_withFiles ? invisibleRootItem()
+                    : addEntry(invisibleRootItem(), m_root, QStringLiteral("收藏夹"), true);
+    addFolder(top, m_root);
     Q_EMIT reloaded();
 }
 
@@ -110,7 +115,10 @@ bool FavoriteEntriesModel::setData(const QModelIndex& index, const QVariant& val
     QString name = fileNameFromTitle(value.toString(), QString());
     if (!isFolder(index) && isShortcutName(oldName) && !name.isEmpty())
         name += QString::fromLatin1(oldName.right(kEnding.size()));
-    if (favoriteFiles::rename(path, name, m_root)) {
+    errno = 0;
+    const bool done = favoriteFiles::rename(path, name, m_root);
+    const int error = errno;
+    if (done) {
         // After the editor has closed, so that the view keeps the renamed entry selected.
         const QByteArray renamedPath =
             nativeBytes(path.parent_path()) + '/' + QFile::encodeName(name);
@@ -123,8 +131,9 @@ bool FavoriteEntriesModel::setData(const QModelIndex& index, const QVariant& val
             Qt::QueuedConnection);
         return true;
     }
-    plainText::ask(qobject_cast<QWidget*>(QObject::parent()), QMessageBox::Warning,
-                   QStringLiteral("重命名"),
-                   QStringLiteral("无法重命名为“%1”。").arg(value.toString()), QMessageBox::Ok);
+    plainText::ask(
+        qobject_cast<QWidget*>(QObject::parent()), QMessageBox::Warning, QStringLiteral("重命名"),
+        favoriteFiles::refusal(QStringLiteral("无法重命名为“%1”").arg(value.toString()), error),
+        QMessageBox::Ok);
     return false;
 }

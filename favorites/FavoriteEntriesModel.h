@@ -12,6 +12,7 @@
 // the Favorites menu reads them, native: one copied from Windows in GBK is listed as its Chinese
 // text and can be renamed, moved and deleted. Links to folders stay out, as in the menu.
 // Shortcuts are listed, and renamed in place (F2), by their names without the ".url" ending.
+// Folders alone are listed below the favorites folder itself, which can be chosen too.
 class FavoriteEntriesModel final : public QStandardItemModel {
     Q_OBJECT
 public:

@@ -55,6 +55,11 @@ bool isPlainName(const QString& name) {
            name != QLatin1String("..") && !name.contains(QChar(0));
 }
 
+QString refusal(const QString& what, int error) {
+    return error ? QStringLiteral("%1（%2）。").arg(what, fileErrorText(error))
+                 : what + QStringLiteral("。");
+}
+
 bool remove(const fs::path& path, const fs::path& root) {
     const fs::path entry = plain(path);
     if (!entryIsInside(entry, root) || entry == plain(root))

@@ -14,6 +14,9 @@ namespace favoriteFiles {
 bool folderIsInside(const std::filesystem::path& folder, const std::filesystem::path& root);
 // A name that can stand for one entry of a folder: no "/", not "." or "..", not empty.
 bool isPlainName(const QString& name);
+// A refusal for the person ("无法删除“x”"), with the file system's reason (errno) when it gave
+// one: "无法删除“x”（没有权限）。"
+QString refusal(const QString& what, int error);
 
 bool remove(const std::filesystem::path& path, const std::filesystem::path& root);
 bool rename(const std::filesystem::path& path, const QString& newName,

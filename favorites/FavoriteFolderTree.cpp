@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <cerrno>
 #include <functional>
 
 namespace fs = std::filesystem;
@@ -35,20 +37,21 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
             }
         };
         keepOpen(QModelIndex());
-        const QModelIndex current = currentIndex();
+        const QModelIndex current = chosen();
         m_current = current.isValid() ? nativeBytes(selectedPath()) : QByteArray();
         m_currentParent = nativeBytes(m_model->pathOf(current.parent()));
         m_currentRow = current.row();
         m_scrolled = verticalScrollBar()->value();
     });
     connect(m_model, &FavoriteEntriesModel::reloaded, this, [this] {
+        expand(m_model->indexOf(m_rootPath));
         for (const QByteArray& path : std::as_const(m_expanded))
             expand(m_model->indexOf(pathFromBytes(path)));
         verticalScrollBar()->setValue(m_scrolled);
         if (m_current.isEmpty())
             return;
         selectPath(pathFromBytes(m_current));
-        if (currentIndex().isValid())
+        if (chosen().isValid())
             return;
         // Gone (deleted, moved): its neighbour, as a list does, else its folder.
         const QModelIndex parent = m_model->indexOf(pathFromBytes(m_currentParent));
@@ -61,23 +64,30 @@ FavoriteFolderTree::FavoriteFolderTree(const QString& root, bool withFiles, QWid
     connect(m_model, &FavoriteEntriesModel::renamed, this,
             [this](const QByteArray& path) { selectPath(pathFromBytes(path)); });
     setModel(m_model);
+    expand(m_model->indexOf(m_rootPath));
     header()->hide();
     setEditTriggers(QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
+QModelIndex FavoriteFolderTree::chosen() const {
+    // The selection, not the current row: the view makes the first row current as it takes the
+    // keys, unseen, and "no choice" must stay the favorites folder itself.
+    return selectionModel() ? selectionModel()->selectedIndexes().value(0) : QModelIndex();
+}
+
 fs::path FavoriteFolderTree::selectedPath() const {
-    return m_model->pathOf(currentIndex());
+    return m_model->pathOf(chosen());
 }
 
 fs::path FavoriteFolderTree::selectedFolder() const {
-    const QModelIndex current = currentIndex();
+    const QModelIndex current = chosen();
     return m_model->isFolder(current) ? m_model->pathOf(current)
                                       : m_model->pathOf(current.parent());
 }
 
 QString FavoriteFolderTree::selectedName() const {
-    return currentIndex().data().toString();
+    return chosen().data().toString();
 }
 
 void FavoriteFolderTree::selectPath(const fs::path& path) {
@@ -86,6 +96,14 @@ void FavoriteFolderTree::selectPath(const fs::path& path) {
         return;
     setCurrentIndex(index);
     scrollTo(index); // opens the folders above it
+}
+
+void FavoriteFolderTree::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Delete)) {
+        Q_EMIT deletePressed();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void FavoriteFolderTree::reload() {
@@ -102,9 +120,14 @@ fs::path FavoriteFolderTree::askToCreateFolder(const QString& askTitle,
     if (!ok || name.isEmpty())
         return fs::path();
     const fs::path parent = selectedFolder();
-    if (!favoriteFiles::createFolder(parent, name, m_rootPath)) {
-        plainText::ask(window(), QMessageBox::Warning, failureTitle,
-                       QStringLiteral("无法创建文件夹“%1”。").arg(name), QMessageBox::Ok);
+    errno = 0;
+    const bool created = favoriteFiles::createFolder(parent, name, m_rootPath);
+    const int error = errno;
+    if (!created) {
+        plainText::ask(
+            window(), QMessageBox::Warning, failureTitle,
+            favoriteFiles::refusal(QStringLiteral("无法创建文件夹“%1”").arg(name), error),
+            QMessageBox::Ok);
         return fs::path();
     }
     reload();

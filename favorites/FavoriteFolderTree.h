@@ -14,6 +14,8 @@ public:
 
     QString root() const { return m_root; }
     const std::filesystem::path& rootPath() const { return m_rootPath; }
+    // The selected entry, invalid when nothing is.
+    QModelIndex chosen() const;
     // The selected entry's path, or the root when nothing is selected.
     std::filesystem::path selectedPath() const;
     // The selected folder, or the folder of the selected file, or the root.
@@ -26,6 +28,13 @@ public:
     // Asks for a name and makes that folder in the selected one, telling a failure under
     // failureTitle; the new folder's path, or empty.
     std::filesystem::path askToCreateFolder(const QString& askTitle, const QString& failureTitle);
+
+Q_SIGNALS:
+    // Del on the tree, as in a file manager (not in a name typed in place: the editor has it).
+    void deletePressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     FavoriteEntriesModel* m_model;

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cerrno>
 
 namespace {
 const QString kTitle = QStringLiteral("整理收藏夹");
@@ -60,6 +61,8 @@ OrganizeFavoritesDialog::OrganizeFavoritesDialog(const QString& favoritesFolder,
     side->itemAt(0)->widget()->setProperty("wordWrap", true);
     layout->addLayout(side);
     layout->addWidget(m_tree, 1);
+    connect(m_tree, &FavoriteFolderTree::deletePressed, this,
+            &OrganizeFavoritesDialog::removeSelected);
     resize(560, 380);
 }
 
@@ -71,29 +74,33 @@ void OrganizeFavoritesDialog::createFolder() {
 }
 
 void OrganizeFavoritesDialog::rename() {
-    if (m_tree->currentIndex().isValid())
-        m_tree->edit(m_tree->currentIndex());
+    if (m_tree->chosen().isValid())
+        m_tree->edit(m_tree->chosen());
 }
 
 void OrganizeFavoritesDialog::move() {
-    if (!m_tree->currentIndex().isValid())
+    if (!m_tree->chosen().isValid())
         return;
     const std::filesystem::path path = m_tree->selectedPath();
     const QString name = m_tree->selectedName();
     const std::filesystem::path folder = chooseFolder(this, m_tree->root());
     if (folder.empty())
         return;
+    errno = 0;
     const bool moved = favoriteFiles::moveInto(path, folder, m_tree->rootPath());
+    const int error = errno;
     if (!moved)
-        plainText::ask(this, QMessageBox::Warning, kTitle,
-                       QStringLiteral("无法将“%1”移至该文件夹。").arg(name), QMessageBox::Ok);
+        plainText::ask(
+            this, QMessageBox::Warning, kTitle,
+            favoriteFiles::refusal(QStringLiteral("无法将“%1”移至该文件夹").arg(name), error),
+            QMessageBox::Ok);
     m_tree->reload();
     if (moved)
         m_tree->selectPath(folder / path.filename());
 }
 
 void OrganizeFavoritesDialog::removeSelected() {
-    if (!m_tree->currentIndex().isValid())
+    if (!m_tree->chosen().isValid())
         return;
     const std::filesystem::path path = m_tree->selectedPath();
     const QString name = m_tree->selectedName();
@@ -101,8 +108,12 @@ void OrganizeFavoritesDialog::removeSelected() {
                        QStringLiteral("确实要删除“%1”吗？").arg(name),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!favoriteFiles::remove(path, m_tree->rootPath()))
+    errno = 0;
+    const bool removed = favoriteFiles::remove(path, m_tree->rootPath());
+    const int error = errno;
+    if (!removed)
         plainText::ask(this, QMessageBox::Warning, kTitle,
-                       QStringLiteral("无法删除“%1”。").arg(name), QMessageBox::Ok);
+                       favoriteFiles::refusal(QStringLiteral("无法删除“%1”").arg(name), error),
+                       QMessageBox::Ok);
     m_tree->reload();
 }

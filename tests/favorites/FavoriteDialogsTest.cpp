@@ -121,7 +121,8 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
             EXPECT_TRUE(waitUntil([&] { return !at("b.URL").isValid(); }));
             EXPECT_EQ(tree->selectedPath(), nativePath(root + "/e.URL"));
             EXPECT_FALSE(model->setData(at("e.URL"), "d")); // taken
-            ModalAnswers::click(organize, "删除(D)");
+            tree->setFocus();
+            QTest::keyClick(tree, Qt::Key_Delete);
             ModalAnswers::click(organize, "关闭");
         },
         name("新文件夹"),
@@ -129,7 +130,10 @@ TEST_F(FavoriteDialogsTest, OrganizeMakesMovesRenamesAndDeletes) {
             select(chooser, root + "/新文件夹");
             ModalAnswers::accept(chooser);
         },
-        ModalAnswers::accept, // "无法重命名为“d”。"
+        [](QWidget* box) {
+            EXPECT_EQ(static_cast<QMessageBox*>(box)->text(), "无法重命名为“d”（文件已存在）。");
+            ModalAnswers::accept(box);
+        },
         [](QWidget* box) {
             EXPECT_EQ(static_cast<QMessageBox*>(box)->text(), "确实要删除“e”吗？");
             ModalAnswers::accept(box);
@@ -175,6 +179,46 @@ TEST_F(FavoriteDialogsTest, OrganizeLeavesLinkedFoldersOutAndDeletesABrokenLink)
     EXPECT_TRUE(QFileInfo::exists(outside.path() + "/page.html"));
 }
 
+// "No choice" in the folder chooser is the favorites folder, as it says, even once the tree has
+// made its first row current (as it does when it takes the keys); the folder itself can also
+// be chosen, to move an entry back out.
+TEST_F(FavoriteDialogsTest, MovingWithoutChoosingAFolderMovesToTheFavoritesFolder) {
+    ASSERT_TRUE(writeFileBytes(root + "/甲/x.url", "x"));
+    ASSERT_TRUE(writeFileBytes(root + "/y.url", "y"));
+    const auto chooseNothing = [](QWidget* chooser) {
+        auto* tree = chooser->findChild<QTreeView*>();
+        const QModelIndex top = tree->model()->index(0, 0); // 收藏夹, then 甲 below it
+        tree->selectionModel()->setCurrentIndex(tree->model()->index(0, 0, top),
+                                                QItemSelectionModel::NoUpdate);
+        ModalAnswers::accept(chooser);
+    };
+    ModalAnswers answers({
+        [this](QWidget* organize) {
+            select(organize, root + "/甲/x.url");
+            ModalAnswers::click(organize, "移至文件夹(M)...");
+            select(organize, root + "/y.url");
+            ModalAnswers::click(organize, "移至文件夹(M)...");
+            select(organize, root + "/甲/y.url");
+            ModalAnswers::click(organize, "移至文件夹(M)...");
+            ModalAnswers::click(organize, "关闭");
+        },
+        chooseNothing,
+        [this](QWidget* chooser) {
+            select(chooser, root + "/甲");
+            ModalAnswers::accept(chooser);
+        },
+        [this](QWidget* chooser) {
+            select(chooser, root);
+            ModalAnswers::accept(chooser);
+        },
+    });
+    dialogs.organizeFavorites(nullptr, root);
+    EXPECT_EQ(answers.answered(), 4);
+    EXPECT_TRUE(exists(root + "/x.url"));
+    EXPECT_TRUE(exists(root + "/y.url"));
+    EXPECT_EQ(QDir(root + "/甲").entryList(QDir::Files), QStringList());
+}
+
 // Names copied from Windows are GBK bytes, which Qt's own file listings leave out: they are
 // listed as their Chinese text, and renamed, moved into and deleted like any other.
 TEST_F(FavoriteDialogsTest, OrganizeHandlesNamesInGbk) {
@@ -201,7 +245,7 @@ TEST_F(FavoriteDialogsTest, OrganizeHandlesNamesInGbk) {
             tree->selectPath(native / (news + ".url"));
             ModalAnswers::click(organize, "移至文件夹(M)...");
             EXPECT_EQ(tree->selectedPath(), native / old / (news + ".url"));
-            EXPECT_TRUE(model->setData(tree->currentIndex(), "要闻"));
+            EXPECT_TRUE(model->setData(tree->chosen(), "要闻"));
             EXPECT_TRUE(waitUntil([&] { return tree->selectedName() == "要闻"; }));
             tree->selectPath(native / gone);
             ModalAnswers::click(organize, "删除(D)");
