@@ -12,6 +12,8 @@ QSet<QString>& exceptedHosts() {
 
 void PageRequestFilter::interceptRequest(QWebEngineUrlRequestInfo& info) {
     const QUrl url = info.requestUrl();
+    if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+        Q_EMIT mainFrameRequested(url, info.requestMethod());
     if (m_offline && isNetworkScheme(url.scheme()))
         info.block(true);
     else if (m_silent && isSecureScheme(url.scheme()) &&

@@ -31,6 +31,10 @@ public:
     // The engine accepts this host's bad certificate from now on, in every window.
     static void certificateExceptionGranted(const QString& host);
 
+Q_SIGNALS:
+    // A request for the page itself, with its method ("POST" for a form that sends data).
+    void mainFrameRequested(const QUrl& url, const QByteArray& method);
+
 private:
     bool m_offline = false;
     bool m_silent = false;

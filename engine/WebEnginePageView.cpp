@@ -5,6 +5,7 @@
 #include "engine/PageRequestFilter.h"
 #include "engine/WebEnginePage.h"
 #include "platform/AddressText.h"
+#include "platform/PageDialogs.h"
 #include "platform/UrlHistory.h"
 
 #include <QApplication>
@@ -35,6 +36,10 @@ WebEnginePageView::WebEnginePageView(QWebEngineProfile* profile, UrlHistory* his
         startPage();
     firstPage = false;
     m_interceptor = new PageRequestFilter(this);
+    connect(m_interceptor, &PageRequestFilter::mainFrameRequested, this,
+            [this](const QUrl& url, const QByteArray& method) {
+                m_postedPage = method == "POST" ? url : QUrl();
+            });
     m_page->setUrlRequestInterceptor(m_interceptor);
     m_findBar = new FindBar(m_page, this);
     auto* layout = new QVBoxLayout(this);
@@ -96,8 +101,12 @@ void WebEnginePageView::Refresh() {
     if (const std::optional<QUrl> own = ownPageAddress()) {
         if (!Offline()) // offline it would only be refused again
             m_page->load(*own);
-    } else
+    } else if (!m_postedPage.isEmpty() && m_postedPage == m_page->url() && m_dialogs &&
+               !m_dialogs->confirmResubmit(this)) {
+        return; // the engine would send the form again without a word: an order, a payment
+    } else {
         m_page->triggerAction(QWebEnginePage::Reload);
+    }
 }
 
 void WebEnginePageView::Stop() {

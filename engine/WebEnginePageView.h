@@ -129,8 +129,10 @@ private:
     QHash<QUrl, QUrl> m_ownPages;     // the address each page of ours (its document) stands for
     bool m_historyNavigation = false; // Back, Forward or a reload is under way
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
-    std::pair<QUrl, QString> m_contentType; // the document's MIME type, once loaded, and its URL
-    int m_wheelTurned = 0;                  // of a Ctrl+wheel turn, until a whole notch
+    std::pair<QUrl, QString> m_contentType;
+    QUrl m_postedPage; // the page last asked for, when a form sent data for it // the document's
+                       // MIME type, once loaded, and its URL
+    int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
     bool m_printing = false;

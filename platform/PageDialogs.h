@@ -45,6 +45,8 @@ public:
                                                 const QString& message,
                                                 const QString& defaultValue) = 0;
     virtual bool confirmLeavingPage(QWidget* owner) = 0;
+    // Before a page a form sent data for is loaded again, which sends the data again.
+    virtual bool confirmResubmit(QWidget* owner) = 0;
     // Nothing when the user cancelled signing in.
     virtual std::optional<Credentials> signIn(QWidget* owner, const QUrl& site,
                                               const QString& realm, bool proxy) = 0;

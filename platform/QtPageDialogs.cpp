@@ -213,6 +213,13 @@ bool QtPageDialogs::confirmLeavingPage(QWidget* owner) {
                        QMessageBox::Question);
 }
 
+bool QtPageDialogs::confirmResubmit(QWidget* owner) {
+    return askOkCancel(owner, QStringLiteral("确认重新提交表单"),
+                       QStringLiteral("这个网页是用您提交的表单得到的。刷新会再次发送这些内容"
+                                      "（例如再次下单或付款）。要再次提交吗？"),
+                       QMessageBox::Warning);
+}
+
 std::optional<PageDialogs::Credentials> QtPageDialogs::signIn(QWidget* owner, const QUrl& site,
                                                               const QString& realm, bool proxy) {
     QDialog dialog(owner);

@@ -16,6 +16,7 @@ public:
     std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin, const QString& message,
                                         const QString& defaultValue) override;
     bool confirmLeavingPage(QWidget* owner) override;
+    bool confirmResubmit(QWidget* owner) override;
     std::optional<Credentials> signIn(QWidget* owner, const QUrl& site, const QString& realm,
                                       bool proxy) override;
     bool continueDespiteCertificateError(QWidget* owner, const QUrl& url,

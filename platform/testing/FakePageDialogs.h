@@ -56,6 +56,10 @@ public:
         asked << QStringLiteral("leave");
         return confirmAnswer;
     }
+    bool confirmResubmit(QWidget*) override {
+        asked << QStringLiteral("resubmit");
+        return resubmitAnswer;
+    }
     std::optional<Credentials> signIn(QWidget*, const QUrl&, const QString& realm,
                                       bool proxy) override {
         asked << (proxy ? QStringLiteral("proxySignIn:") : QStringLiteral("signIn:")) + realm;
@@ -80,5 +84,6 @@ public:
     std::optional<QString> promptAnswer;    // nothing: prompt cancelled
     std::optional<Credentials> credentials; // nothing: sign-in cancelled
     bool continueAnswer = false;            // certificate errors
+    bool resubmitAnswer = false;            // loading a posted page again
     std::optional<QString> downloadPath;    // nothing: download cancelled
 };

@@ -91,6 +91,44 @@ TEST_F(ViewEngineTest, QuestionsReachThePersonOnlyWhenNotSilent) {
     EXPECT_EQ(secure.hits("/secure"), 1);
 }
 
+// The engine loads a page a form sent data for again by sending the data again, without a
+// word (an order placed twice): 刷新 asks first. A search form's page, or the page a server
+// sent the browser on to after taking the data, loads again without a question.
+TEST_F(ViewEngineTest, RefreshAsksBeforeSendingAFormAgain) {
+    server.page("/form", "<title>Form</title>"
+                         "<form method=post action=/post><input name=a value=1></form>"
+                         "<form action=/get><input name=q value=2></form>"
+                         "<form method=post action=/prg><input name=b value=3></form>");
+    server.page("/post", "<title>Posted</title>");
+    server.page("/get", "<title>Got</title>");
+    server.page("/result", "<title>Result</title>");
+    LoopbackHttpServer::Response seeOther;
+    seeOther.status = 303;
+    seeOther.headers = {{"Location", "/result"}};
+    server.route("/prg", seeOther);
+    const auto submit = [&](int form, const QString& title) {
+        if (!load("/form"))
+            return false;
+        evaluate(QStringLiteral("document.forms[%1].submit()").arg(form));
+        return titleBecomes(title);
+    };
+    ASSERT_TRUE(submit(0, "Posted"));
+    view.Refresh(); // answered No
+    EXPECT_EQ(dialogs.asked.value(dialogs.asked.size() - 1), "resubmit");
+    dialogs.resubmitAnswer = true;
+    view.Refresh();
+    EXPECT_TRUE(waitFor([&] { return server.hits("/post") == 2; }));
+    const qsizetype asked = dialogs.asked.size();
+    ASSERT_TRUE(submit(1, "Got"));
+    view.Refresh();
+    EXPECT_TRUE(waitFor([&] { return server.hits("/get") == 2; }));
+    ASSERT_TRUE(submit(2, "Result"));
+    view.Refresh();
+    EXPECT_TRUE(waitFor([&] { return server.hits("/result") == 2; }));
+    EXPECT_EQ(dialogs.asked.size(), asked);
+    EXPECT_EQ(server.hits("/post"), 2);
+}
+
 TEST_F(ViewEngineTest, PermissionsAreDeniedAndPagesWithoutACharsetAreGbk) {
     server.page("/ask", "<script>navigator.geolocation.getCurrentPosition(function() {"
                         " document.title = 'granted'; }, function(e) {"

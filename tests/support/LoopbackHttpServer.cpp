@@ -60,8 +60,19 @@ void LoopbackHttpServer::handle(const QString& path, Handler handler) {
 void LoopbackHttpServer::serve(QTcpSocket* socket) {
     QByteArray request = socket->property("request").toByteArray() + socket->readAll();
     socket->setProperty("request", request);
-    if (!request.contains("\r\n\r\n"))
+    const qsizetype headersEnd = request.indexOf("\r\n\r\n");
+    if (headersEnd < 0)
         return;
+    // A form's data too: closing with it unread would reset the connection under the reply.
+    const QByteArray lower = request.left(headersEnd).toLower();
+    const qsizetype length = lower.indexOf("\r\ncontent-length:");
+    if (length >= 0) {
+        const qsizetype end = lower.indexOf("\r\n", length + 2);
+        const qsizetype bodySize =
+            lower.mid(length + 17, end < 0 ? -1 : end - length - 17).trimmed().toLongLong();
+        if (request.size() < headersEnd + 4 + bodySize)
+            return;
+    }
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString target = requestLine.size() > 1 ? QString::fromLatin1(requestLine[1]) : QString();
     const QString path = target.section(QLatin1Char('?'), 0, 0);
