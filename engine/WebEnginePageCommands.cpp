@@ -70,21 +70,30 @@ QWebEngineDownloadRequest::SavePageFormat engineFormat(PageDialogs::SaveFormat f
 }
 } // namespace
 
-void WebEnginePageView::learnContentType() {
-    const QUrl url = m_page->url();
-    m_page->runJavaScript(QStringLiteral("document.contentType"),
-                          QWebEngineScript::ApplicationWorld,
-                          [this, whole = m_whole, url](const QVariant& type) {
-                              if (*whole && m_page->url() == url)
-                                  m_contentType = {url, type.toString()};
-                          });
-}
-
 void WebEnginePageView::saveAs() {
     if (!m_dialogs)
         return;
+    // What the document is (a PDF, a picture) is asked only now: asked of every page as it
+    // loaded, it delayed the page. A page that does not answer soon is saved as a web page.
     const QUrl url = m_page->url();
-    const QString type = m_contentType.first == url ? m_contentType.second : QString();
+    const auto answered = std::make_shared<bool>(false);
+    const auto save = [this, whole = m_whole, answered, url](const QString& type) {
+        if (*answered || !*whole || m_page->url() != url)
+            return;
+        *answered = true;
+        saveDocument(url, type);
+    };
+    m_page->runJavaScript(
+        QStringLiteral("document.contentType"), QWebEngineScript::ApplicationWorld,
+        [this, whole = m_whole, save](const QVariant& type) {
+            // Not from inside the engine's callback: the dialog is modal.
+            if (*whole)
+                QTimer::singleShot(0, this, [save, type = type.toString()] { save(type); });
+        });
+    QTimer::singleShot(kTypeAnswerMs, this, [save] { save(QString()); });
+}
+
+void WebEnginePageView::saveDocument(const QUrl& url, const QString& type) {
     // A PDF or a picture is saved as the file itself: the engine would save it as a web page of
     // that name (newer engines) or download it where it was told (older ones).
     const bool ownFile =

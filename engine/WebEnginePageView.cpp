@@ -221,8 +221,6 @@ void WebEnginePageView::documentLoaded(bool ok) {
         detectEncoding();
     const QString url = LocationURL();
     const bool ownPage = ok && ownPageAddress();
-    if (ok && !ownPage)
-        learnContentType();
     if (ok && !ownPage && m_history && isRecordableUrl(url))
         m_history->recordVisit(url, LocationName());
     Q_EMIT DocumentComplete(url);

@@ -103,9 +103,11 @@ private:
     void documentLoaded(bool ok);
     void applyHostLook();
     void detectEncoding();
-    void learnContentType();
+
     bool zoomByWheel(QEvent* event);
     void saveAs();
+    void saveDocument(const QUrl& url, const QString& type); // type: document.contentType
+    static constexpr int kTypeAnswerMs = 1000;
     void print();
     void printPreview();
     void showProperties();
@@ -129,7 +131,7 @@ private:
     QHash<QUrl, QUrl> m_ownPages;     // the address each page of ours (its document) stands for
     bool m_historyNavigation = false; // Back, Forward or a reload is under way
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
-    std::pair<QUrl, QString> m_contentType;
+
     QUrl m_postedPage; // the page last asked for, when a form sent data for it // the document's
                        // MIME type, once loaded, and its URL
     int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch

@@ -70,13 +70,14 @@ TEST_F(CommandsEngineTest, SaveAsWritesThePageInEitherFormat) {
     const QString complete = folder.path() + "/page.html";
     dialogs.saveTo = PageDialogs::SaveTarget{archive, PageDialogs::SaveFormat::SingleFileMhtml};
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
-    EXPECT_EQ(dialogs.asked, QStringList{"save:Doc"});
+    EXPECT_TRUE(waitFor([&] { return dialogs.asked == QStringList{"save:Doc"}; }));
     EXPECT_TRUE(waitFor([&] { return readFileBytes(archive).contains("Needle one"); }));
     dialogs.saveTo = PageDialogs::SaveTarget{complete, PageDialogs::SaveFormat::CompleteHtml};
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
     EXPECT_TRUE(waitFor([&] { return readFileBytes(complete).contains("Needle one"); }));
     dialogs.saveTo.reset(); // cancelled
     view.ExecWB(PageView::OLECMDID_SAVEAS, 0);
+    EXPECT_TRUE(waitFor([&] { return dialogs.asked.size() == 3; }));
     EXPECT_EQ(QDir(folder.path()).entryList({"page.*"}).size(), 2);
     // The engine's own menu saves the same way; it used to do nothing.
     const DownloadManager downloads(profile(), &dialogs);
