@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QSet>
+#include <QSignalSpy>
 #include <csignal>
 
 namespace {
@@ -112,19 +113,22 @@ TEST_F(ViewEngineTest, RefreshAsksBeforeSendingAFormAgain) {
         evaluate(QStringLiteral("document.forms[%1].submit()").arg(form));
         return titleBecomes(title);
     };
+    // Until the page loaded again has completed: a load started before would end early.
+    const auto refreshed = [&](const QString& path) {
+        QSignalSpy complete(&view, &PageView::DocumentComplete);
+        view.Refresh();
+        return waitFor([&] { return server.hits(path) == 2 && !complete.isEmpty(); });
+    };
     ASSERT_TRUE(submit(0, "Posted"));
     view.Refresh(); // answered No
     EXPECT_EQ(dialogs.asked.value(dialogs.asked.size() - 1), "resubmit");
     dialogs.resubmitAnswer = true;
-    view.Refresh();
-    EXPECT_TRUE(waitFor([&] { return server.hits("/post") == 2; }));
+    EXPECT_TRUE(refreshed("/post"));
     const qsizetype asked = dialogs.asked.size();
     ASSERT_TRUE(submit(1, "Got"));
-    view.Refresh();
-    EXPECT_TRUE(waitFor([&] { return server.hits("/get") == 2; }));
+    EXPECT_TRUE(refreshed("/get"));
     ASSERT_TRUE(submit(2, "Result"));
-    view.Refresh();
-    EXPECT_TRUE(waitFor([&] { return server.hits("/result") == 2; }));
+    EXPECT_TRUE(refreshed("/result"));
     EXPECT_EQ(dialogs.asked.size(), asked);
     EXPECT_EQ(server.hits("/post"), 2);
 }
