@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
@@ -25,11 +26,19 @@ DownloadsWindow::DownloadsWindow()
     auto* inner = new QWidget;
     m_list->addStretch(1);
     inner->setLayout(m_list);
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(inner);
+    m_scroll = new QScrollArea;
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(inner);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(m_scroll, 1);
+    // The newest download, at the bottom, stays in sight as the list grows, until the person
+    // scrolls the list themselves.
+    QScrollBar* bar = m_scroll->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_followNewest)
+            bar->setValue(maximum);
+    });
+    connect(bar, &QScrollBar::actionTriggered, this, [this] { m_followNewest = false; });
     resize(480, 260);
 }
 
@@ -50,6 +59,7 @@ DownloadsWindow::Row DownloadsWindow::addRow(const QString& name) {
     grid->addWidget(row.progress);
     grid->addWidget(row.status);
     m_list->insertWidget(m_list->count() - 1, box);
+    m_followNewest = true;
     return row;
 }
 

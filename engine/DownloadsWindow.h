@@ -8,6 +8,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 class QWebEngineDownloadRequest;
 
@@ -41,6 +42,8 @@ private:
     Row addRow(const QString& name);
 
     QVBoxLayout* m_list;
+    QScrollArea* m_scroll;
+    bool m_followNewest = false;
     QHash<QWebEngineDownloadRequest*, Row> m_rows;
     int m_blocked = 0;
 };

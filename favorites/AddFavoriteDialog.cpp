@@ -59,12 +59,18 @@ QString AddFavoriteDialog::shortcutPath(const QString& folder, const QString& na
 void AddFavoriteDialog::accept() {
     const std::filesystem::path selected = m_folders->selectedFolder();
     const QString folder = QFile::decodeName(nativeBytes(selected));
-    // A folder that links elsewhere: the favorite would land outside the favorites. A folder
-    // named in GBK (copied from Windows) cannot be named as text to write the shortcut.
-    if (!favoriteFiles::folderIsInside(selected, m_folders->rootPath()) ||
-        nativePath(folder) != selected) {
+    // A folder that links elsewhere: the favorite would land outside the favorites.
+    if (!favoriteFiles::folderIsInside(selected, m_folders->rootPath())) {
         plainText::ask(this, QMessageBox::Warning, QStringLiteral("添加到收藏夹"),
                        QStringLiteral("不能在该文件夹中创建收藏夹项目。"), QMessageBox::Ok);
+        return;
+    }
+    // A folder named in GBK (copied from Windows) cannot be named as text to write the shortcut.
+    if (nativePath(folder) != selected) {
+        plainText::ask(this, QMessageBox::Warning, QStringLiteral("添加到收藏夹"),
+                       QStringLiteral("不能在该文件夹中创建收藏夹项目：它的名称是从 Windows "
+                                      "复制来的 GBK 编码。请先在“整理收藏夹”中为它重命名。"),
+                       QMessageBox::Ok);
         return;
     }
     const QString path = shortcutPath(folder, m_nameField->text());

@@ -6,10 +6,13 @@
 #include "engine/DownloadManager.h"
 #include "engine/DownloadsWindow.h"
 #include "platform/FileNames.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -144,6 +147,20 @@ TEST_F(DownloadsEngineTest, SaveAsOfAPictureOrAPdfWritesTheFileWhereThePersonCho
         EXPECT_TRUE(waitFor([&] { return readFileBytes(chosen) == row.body; }));
     }
     EXPECT_TRUE(downloaded().isEmpty());
+}
+
+// The newest download is in sight, however many came before it.
+TEST(DownloadsWindowTest, ANewDownloadScrollsIntoView) {
+    DownloadsWindow window;
+    window.show();
+    for (int i = 0; i < 12; ++i)
+        window.addBlocked(QStringLiteral("文件%1.zip").arg(i), [] { return true; });
+    auto* scroll = window.findChild<QScrollArea*>();
+    EXPECT_TRUE(waitUntil([&] {
+        return scroll->verticalScrollBar()->value() > 0 &&
+               scroll->verticalScrollBar()->value() == scroll->verticalScrollBar()->maximum();
+    })) << scroll->verticalScrollBar()->value()
+        << " of " << scroll->verticalScrollBar()->maximum();
 }
 
 TEST(DownloadFilesTest, ADownloadSavedAsChosenKeepsItsOwnExtension) {

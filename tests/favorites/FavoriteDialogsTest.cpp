@@ -90,7 +90,10 @@ TEST_F(FavoriteDialogsTest, AddRefusesAFolderThatLinksOutsideOrIsNamedInGbk) {
             ModalAnswers::click(add, "取消");
         },
         ModalAnswers::accept, // "不能在该文件夹中创建收藏夹项目。"
-        ModalAnswers::accept, // the same for the GBK name
+        [](QWidget* box) {
+            EXPECT_TRUE(static_cast<QMessageBox*>(box)->text().contains("重命名"));
+            ModalAnswers::accept(box);
+        },
     });
     EXPECT_FALSE(dialogs.addFavorite(nullptr, root, "标题"));
     EXPECT_EQ(answers.answered(), 3);
