@@ -107,11 +107,13 @@ TEST_F(ViewEngineTest, RefreshAsksBeforeSendingAFormAgain) {
     seeOther.status = 303;
     seeOther.headers = {{"Location", "/result"}};
     server.route("/prg", seeOther);
+    // Until the page the form brought has completed (its title can come before its address).
     const auto submit = [&](int form, const QString& title) {
         if (!load("/form"))
             return false;
+        QSignalSpy complete(&view, &PageView::DocumentComplete);
         evaluate(QStringLiteral("document.forms[%1].submit()").arg(form));
-        return titleBecomes(title);
+        return titleBecomes(title) && waitFor([&] { return !complete.isEmpty(); });
     };
     // Until the page loaded again has completed: a load started before would end early.
     const auto refreshed = [&](const QString& path) {
