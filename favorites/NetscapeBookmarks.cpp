@@ -250,7 +250,8 @@ QString Parser::text(qsizetype from, qsizetype to) const {
             break;
         at = gt + 1;
     }
-    return withEntitiesDecoded(decoded(raw));
+    // A byte order mark inside a title is no character of it (a file pasted into another).
+    return withEntitiesDecoded(decoded(raw)).remove(QChar(0xFEFF));
 }
 
 void Parser::endWaitingFolder() {

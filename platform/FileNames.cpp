@@ -29,10 +29,22 @@ QString trimmedName(const QString& name) {
 QString fileNameFromTitle(const QString& title, const QString& fallback, qsizetype maxBytes) {
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     QString name;
-    for (const QChar c : plainText::withoutDirectionControls(title))
-        name += (forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
-                    ? QLatin1Char('_')
-                    : c;
+    const QString text = plainText::withoutDirectionControls(title);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            name += c;
+            name += text.at(++i);
+            continue;
+        }
+        if (c.unicode() == 0xFEFF)
+            continue; // a byte order mark: unseen, and read as no character at a name's start
+        // Half a pair (from a character reference) has no UTF-8 form a disk could take.
+        name +=
+            (forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F || c.isSurrogate())
+                ? QLatin1Char('_')
+                : c;
+    }
     name = trimmedName(name);
     // Whole characters only, within the bytes a name may take on disk.
     qsizetype bytes = 0;
