@@ -85,8 +85,7 @@ void FavoriteEntriesModel::addFolder(QStandardItem* parent, const fs::path& fold
     if (!m_withFiles)
         return;
     for (const ListedName& file : inListingOrder(listing.files + listing.brokenLinks)) {
-        const QString text =
-            isShortcutName(file.native) ? file.name.chopped(kEnding.size()) : file.name;
+        const QString text = favoriteName(file.name);
         addEntry(parent, folder / file.native.toStdString(), text, false);
     }
 }
