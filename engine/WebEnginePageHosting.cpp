@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QUuid>
 #include <QVBoxLayout>
 #include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
@@ -156,10 +157,14 @@ QString WebEnginePageView::offlinePageHtml(const QUrl& refusedUrl) {
 }
 
 void WebEnginePageView::showOwnPage(const QString& html, const QUrl& url) {
-    m_ownPage = url;
     // Not under the address itself: with every site in a process of its own, the engine ends
-    // the whole program on a page of data that claims a web site's address.
-    m_page->setHtml(html, kOwnPageBase);
+    // the whole program on a page of data that claims a web site's address. A mark no page can
+    // guess keeps a page from passing for one of ours by going to about:blank.
+    const QUrl own(QStringLiteral("about:blank#") + QUuid::createUuid().toString(QUuid::Id128));
+    if (m_ownPages.size() >= kMaxOwnPages)
+        m_ownPages.clear();
+    m_ownPages.insert(own, url);
+    m_page->setHtml(html, own);
 }
 
 void WebEnginePageView::renderProcessTerminated(int status) {

@@ -40,15 +40,6 @@ const QString WebEnginePageView::kUndeclaredEncoding = QStringLiteral("GBK");
 
 void WebEnginePageView::mainFrameNavigation(const QUrl& url, bool formSubmitted, bool inHistory) {
     m_historyNavigation = inHistory;
-    if (url.scheme() != QLatin1String("data")) {
-        m_ownPage.reset(); // gone on from a page of ours (a document of data)
-    } else if (m_ownPage) {
-        if (m_ownPages.size() >= kMaxOwnPages)
-            m_ownPages.clear();
-        m_ownPages.insert(url, *m_ownPage); // for Back and Forward to it
-    } else if (const auto found = m_ownPages.constFind(url); found != m_ownPages.constEnd()) {
-        m_ownPage = *found;
-    }
     m_saveTarget.reset(); // a save that brought no download is over once the page changes
     m_formSubmitted = formSubmitted;
     const QString host = asciiHost(url);

@@ -72,8 +72,6 @@ void WebEnginePageView::Navigate(const QString& url) {
     if (!target.isValid())
         return;
     m_started = true;
-    // The engine asks nothing before it loads about:blank, which is also what a page of ours is.
-    m_ownPage.reset();
     m_page->load(target);
 }
 
@@ -114,7 +112,8 @@ void WebEnginePageView::Stop() {
 }
 
 std::optional<QUrl> WebEnginePageView::ownPageAddress() const {
-    return m_page->url() == kOwnPageBase ? m_ownPage : std::nullopt;
+    const auto found = m_ownPages.constFind(m_page->url());
+    return found == m_ownPages.constEnd() ? std::nullopt : std::optional<QUrl>(*found);
 }
 
 QString WebEnginePageView::LocationURL() const {

@@ -95,9 +95,7 @@ private:
     // Shows a page of ours in place of the address's, which it keeps; it is no visit.
     void showOwnPage(const QString& html, const QUrl& url);
     static QString ownPageHtml(const QString& title, const QString& text, const QUrl& url);
-    // The page's own address while one of our pages is shown; the view reports the address the
-    // page stands for instead.
-    static inline const QUrl kOwnPageBase{QStringLiteral("about:blank")};
+    // The address the page shown stands for when it is one of ours.
     std::optional<QUrl> ownPageAddress() const;
     void reportHistoryState();
     void documentLoaded(bool ok);
@@ -126,14 +124,15 @@ private:
     QString m_site;           // its scheme, host and port
     QString m_chosenEncoding; // the person's choice for this page when its host keeps none
     bool m_formSubmitted = false;
-    std::optional<QUrl> m_ownPage; // the address a page of ours, loading or shown, stands for
-    static constexpr qsizetype kMaxOwnPages = 50;
-    QHash<QUrl, QUrl> m_ownPages;     // the address each page of ours (its document) stands for
-    bool m_historyNavigation = false; // Back, Forward or a reload is under way
+    // The address each page of ours stands for, by the page's own address (about:blank with a
+    // mark of its own). Known from the address shown alone: the engine can finish one page's
+    // load after the next navigation has begun, and Back need not ask before it shows a page.
+    static constexpr qsizetype kMaxOwnPages = 1000;
+    QHash<QUrl, QUrl> m_ownPages;
+    bool m_historyNavigation = false;                     // Back, Forward or a reload is under way
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
 
-    QUrl m_postedPage; // the page last asked for, when a form sent data for it // the document's
-                       // MIME type, once loaded, and its URL
+    QUrl m_postedPage;     // the page last asked for, when a form sent data for it
     int m_wheelTurned = 0; // of a Ctrl+wheel turn, until a whole notch
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_fullScreen = nullptr;
