@@ -1,5 +1,6 @@
 // Time from DoAddNewWindow to the new window's DocumentComplete, against a second window of the
-// yardstick (one maximised view on the same profile) opened in the same process, interleaved;
+// yardstick (one maximised view on the same profile) opened in the same process, interleaved,
+// and against the same view with the menus, buttons and text boxes a browser window has;
 // and the memory of the browser process with its engine helpers while 1, 5 and 20 windows are
 // open. Real engine, pages from loopback; run it on an X display with a window manager (RUNS
 // and WINDOWS... make it smaller):
@@ -21,9 +22,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -79,6 +87,50 @@ double yardstickWindow(QWebEngineProfile* profile, const QString& url) {
     closeAndSettle(window);
     return ms;
 }
+// The yardstick's window with a browser's chrome added: a menu bar of six menus and two
+// submenus with forty items, a strip of six picture buttons and two text boxes above the view.
+double chromeYardstickWindow(QWebEngineProfile* profile, const QString& url) {
+    QElapsedTimer timer;
+    timer.start();
+    auto* window = new QMainWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* client = new QWidget(window);
+    auto* layout = new QVBoxLayout(client);
+    auto* strip = new QWidget(client);
+    auto* stripLayout = new QHBoxLayout(strip);
+    for (const char* icon :
+         {":/icons/back.svg", ":/icons/forward.svg", ":/icons/refresh.svg", ":/icons/stop.svg",
+          ":/icons/search.svg", ":/icons/search-engine.svg"}) {
+        auto* button = new QToolButton(strip);
+        button->setIcon(QIcon(QString::fromLatin1(icon)));
+        stripLayout->addWidget(button);
+    }
+    stripLayout->addWidget(new QLineEdit(strip), 3);
+    stripLayout->addWidget(new QLineEdit(strip), 1);
+    layout->addWidget(strip);
+    auto* view = new QWebEngineView(client);
+    view->setPage(new QWebEnginePage(profile, view));
+    layout->addWidget(view, 1);
+    window->setCentralWidget(client);
+    int item = 0;
+    for (int m = 0; m < 8; ++m) {
+        QMenu* menu = m < 6 ? window->menuBar()->addMenu(QStringLiteral("菜单%1(&%1)").arg(m))
+                            : window->menuBar()->actions().at(2)->menu()->addMenu(
+                                  QStringLiteral("子菜单%1").arg(m));
+        for (int i = 0; i < 5; ++i, ++item) {
+            QAction* action = menu->addAction(QStringLiteral("命令%1(&%2)").arg(item).arg(i));
+            QObject::connect(action, &QAction::triggered, window, [] {});
+        }
+    }
+    double ms = -1;
+    QObject::connect(view, &QWebEngineView::loadFinished, window, [&] { ms = elapsedMs(timer); });
+    view->load(QUrl(url));
+    window->showMaximized();
+    if (!waitUntil([&] { return ms >= 0; }))
+        qFatal("the yardstick's page did not load");
+    closeAndSettle(window);
+    return ms;
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -117,6 +169,7 @@ int main(int argc, char* argv[]) {
 
     QList<double> added;
     QList<double> yardstick;
+    QList<double> chrome;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
@@ -134,13 +187,18 @@ int main(int argc, char* argv[]) {
         added << ms;
         closeAndSettle(window);
         yardstick << yardstickWindow(profile, url);
+        chrome << chromeYardstickWindow(profile, url);
     }
-    std::printf("| new window | median of %d, to the page loaded (ms) | / yardstick |\n"
-                "|---|---:|---:|\n",
+    const double bare = median(yardstick);
+    const double dressed = median(chrome);
+    std::printf("| new window | median of %d, to the page loaded (ms) | / yardstick | / yardstick "
+                "with chrome |\n|---|---:|---:|---:|\n",
                 runs);
-    std::printf("| tarnvale, DoAddNewWindow to DocumentComplete | %.0f | %.2f |\n", median(added),
-                median(added) / median(yardstick));
-    std::printf("| yardstick, a second maximised view | %.0f | |\n\n", median(yardstick));
+    std::printf("| tarnvale, DoAddNewWindow to DocumentComplete | %.0f | %.2f | %.2f |\n",
+                median(added), median(added) / bare, median(added) / dressed);
+    std::printf("| yardstick, a second maximised view | %.0f | | |\n", bare);
+    std::printf("| yardstick with a browser's chrome | %.0f | %.2f | |\n\n", dressed,
+                dressed / bare);
 
     std::printf("| windows open | RSS, all processes (MiB) | PSS, all processes (MiB) |\n"
                 "|---:|---:|---:|\n");
