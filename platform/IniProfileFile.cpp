@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringDecoder>
+#include <array>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -217,8 +218,9 @@ QString IniProfileFile::readValue(const QString& section, const QString& key, co
 }
 
 struct IniProfileFile::Remembered {
-    QByteArray stamp; // the file's identity
+    std::array<qint64, 7> stamp; // the file's identity
     QString value;
+    quint64 seen; // the last call that found the file
 };
 
 IniProfileFile::IniProfileFile()
@@ -231,14 +233,13 @@ QStringList IniProfileFile::readValues(const QString& section, const QString& ke
                                        int bufferSize) {
     QStringList values;
     values.reserve(names.size());
-    // What this folder gave last time for this request (section, key, buffer); what this call
-    // gives replaces it, so that files gone are forgotten.
+    // What this folder gave last time for this request (section, key, buffer), brought up to
+    // date in place; files gone are forgotten at the end.
     const QByteArray folderKey = QByteArray(folder.c_str()) + '\0' +
                                  (section + QLatin1Char('\n') + key).toUtf8() + '\n' +
                                  QByteArray::number(bufferSize);
-    const QHash<QByteArray, Remembered> before = m_read->take(folderKey);
-    QHash<QByteArray, Remembered>& now = (*m_read)[folderKey];
-    now.reserve(names.size());
+    QHash<QByteArray, Remembered>& known = (*m_read)[folderKey];
+    const quint64 call = ++m_calls;
     // Each file by its name in the folder opened once: no path to walk for every file.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const QByteArray& name : names) {
@@ -247,15 +248,14 @@ QStringList IniProfileFile::readValues(const QString& section, const QString& ke
             values << QString();
             continue;
         }
-        const qint64 fields[] = {qint64(info.st_dev),          qint64(info.st_ino),
-                                 qint64(info.st_size),         qint64(info.st_mtim.tv_sec),
-                                 qint64(info.st_mtim.tv_nsec), qint64(info.st_ctim.tv_sec),
-                                 qint64(info.st_ctim.tv_nsec)};
-        const QByteArray stamp(reinterpret_cast<const char*>(fields), sizeof fields);
-        const auto known = before.constFind(name);
-        if (known != before.constEnd() && known->stamp == stamp) {
-            values << known->value;
-            now.insert(name, *known);
+        const std::array<qint64, 7> stamp{qint64(info.st_dev),          qint64(info.st_ino),
+                                          qint64(info.st_size),         qint64(info.st_mtim.tv_sec),
+                                          qint64(info.st_mtim.tv_nsec), qint64(info.st_ctim.tv_sec),
+                                          qint64(info.st_ctim.tv_nsec)};
+        const auto remembered = known.find(name);
+        if (remembered != known.end() && remembered->stamp == stamp) {
+            values << remembered->value;
+            remembered->seen = call;
             continue;
         }
         const auto content =
@@ -263,8 +263,9 @@ QStringList IniProfileFile::readValues(const QString& section, const QString& ke
         values << valueOf(content, section, key, bufferSize);
         // A file that could not be read is tried again next time.
         if (content)
-            now.insert(name, {stamp, values.constLast()});
+            known.insert(name, {stamp, values.constLast(), call});
     }
+    known.removeIf([call](const auto& entry) { return entry.value().seen != call; });
     if (dir >= 0)
         ::close(dir);
     return values;

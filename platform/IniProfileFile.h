@@ -31,6 +31,7 @@ private:
     struct Remembered;
     // By folder and request, then file name: the file's identity and the value it gave.
     std::unique_ptr<QHash<QByteArray, QHash<QByteArray, Remembered>>> m_read;
+    quint64 m_calls = 0;
 };
 
 // Replaces the file's bytes whole: a temporary file in the same folder, flushed to disk, then
