@@ -173,20 +173,28 @@ void WebEnginePageView::showProperties() {
     properties.title = plainText::cut(plainText::withoutDirectionControls(LocationName()));
     properties.address = shownAddress(LocationURL());
     properties.protocol = protocolDescription(m_page->url().scheme());
+    // The engine times no body for a local file (its transfer size is a flat 300 bytes of
+    // headers): the file says its own size, and a folder's listing has none.
+    std::optional<qint64> localSize;
+    if (m_page->url().isLocalFile()) {
+        const QFileInfo file(m_page->url().toLocalFile());
+        localSize = file.isFile() ? file.size() : -1;
+    }
     const QPointer<WebEnginePageView> guard(this);
     static const QString script = QStringLiteral(
         "(function() {"
         " var n = performance.getEntriesByType('navigation')[0];"
-        " var size = n ? (n.encodedBodySize || n.transferSize || n.decodedBodySize) : -1;"
+        " var size = n ? (n.encodedBodySize || n.decodedBodySize) : -1;"
         " return [document.contentType || '', String(size === undefined ? -1 : size),"
         "         document.lastModified || ''];"
         "})()");
     m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                          [guard, properties](const QVariant& result) mutable {
+                          [guard, properties, localSize](const QVariant& result) mutable {
                               const QStringList values = result.toStringList();
                               if (values.size() == 3) {
                                   properties.type = values[0];
-                                  properties.size = sizeDescription(values[1].toLongLong());
+                                  properties.size =
+                                      sizeDescription(localSize.value_or(values[1].toLongLong()));
                                   properties.modified = modifiedDescription(values[2]);
                               }
                               // Not from inside the engine's callback: the dialog is modal.

@@ -122,6 +122,19 @@ TEST_F(CommandsEngineTest, PropertiesDescribeThePage) {
     view.ExecWB(PageView::OLECMDID_PROPERTIES, 0);
     ASSERT_TRUE(waitFor([&] { return dialogs.properties.size() == 2; }));
     EXPECT_EQ(dialogs.properties.last().title, QStringLiteral("报告fdp.exe"));
+
+    // A local file gives its own size, however it is named; a folder's listing gives none.
+    const QString local = folder.path() + QStringLiteral("/한국어 页.html");
+    ASSERT_TRUE(writeFileBytes(local, "<title>Local</title>" + QByteArray(1234, 'x')));
+    for (const auto& [address, size] :
+         {std::pair{QUrl::fromLocalFile(local), QStringLiteral("1,254 字节")},
+          std::pair{QUrl::fromLocalFile(folder.path() + "/"), QString()}}) {
+        ASSERT_TRUE(load(address.toString()));
+        const qsizetype asked = dialogs.properties.size();
+        view.ExecWB(PageView::OLECMDID_PROPERTIES, 0);
+        ASSERT_TRUE(waitFor([&] { return dialogs.properties.size() == asked + 1; }));
+        EXPECT_EQ(dialogs.properties.last().size, size) << address.toString().toStdString();
+    }
 }
 
 TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
