@@ -26,11 +26,18 @@ void frmMain::mnuMainFavoriteUser_Click(int index) {
 }
 
 void frmMain::mnuMainFavoriteAdd_Click() {
+    const Busy busy(this);
     QString title = webMain->LocationName();
     const QString url = webMain->LocationURL();
     // The add dialog belongs to the default window, whichever window asked for it.
     QWidget* owner = defaultWindow() ? static_cast<QWidget*>(defaultWindow()) : this;
     const QString path = m_services.favorites->AddFavorite(title, url, owner);
+    // The window manager raised the owner with the dialog: the person goes on in this window,
+    // where a next 添加到收藏夹 must add this page again, not the owner's.
+    if (owner != this && !m_closed) {
+        raise();
+        activateWindow();
+    }
     if (!path.isEmpty())
         m_services.favorites->LoadAllFavorite();
 }

@@ -12,6 +12,8 @@ public:
                                      const QString& name) override {
         asked << QStringLiteral("add:") + folder + QLatin1Char('|') + name;
         owners << owner;
+        if (whileAdding)
+            whileAdding();
         return addAnswer;
     }
     void organizeFavorites(QWidget* owner, const QString& folder) override {
@@ -29,6 +31,7 @@ public:
 
     std::optional<Added> addAnswer;         // nothing: cancelled
     std::optional<Transfer> transferAnswer; // nothing: cancelled
+    std::function<void()> whileAdding;      // what the window system does meanwhile
     std::function<void()> whileOrganizing;  // what the "user" does in the organize dialog
     // "add:<folder>|<name>", "organize:<folder>", "importExport:<proposed folder>"
     QStringList asked;

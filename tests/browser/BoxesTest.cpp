@@ -170,8 +170,14 @@ TEST_F(BoxesTest, AddAndOrganizeFromAnyWindowRebuildEveryWindow) {
     page(second)->locationUrl = QStringLiteral("http://added/");
     favoriteDialogs.addAnswer =
         FavoriteDialogs::Added{favoritesPath() + "/" + QString(32, 'T') + ".url", "T"};
+    // The window manager raises the dialog's owner with it; the person goes on where they were.
+    favoriteDialogs.whileAdding = [&] {
+        first->activateWindow();
+        ASSERT_TRUE(waitActive(first));
+    };
     second->mnuMainFavoriteAdd->trigger();
     EXPECT_EQ(favoriteDialogs.owners.last(), first); // the default window owns the dialog
+    EXPECT_TRUE(waitActive(second));
     EXPECT_EQ(entries(first->mnuMainFavorite), (QStringList{"gone", QString(28, 'T') + "..."}));
 
     favoriteDialogs.whileOrganizing = [&] {
