@@ -38,33 +38,49 @@ QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
 
 bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type,
                                             bool isMainFrame) {
-    if (isMainFrame)
+    if (isMainFrame) {
+        m_boxesShown = 0;
+        m_boxesStopped = false;
         m_view->mainFrameNavigation(url, type == NavigationTypeFormSubmitted,
                                     type == NavigationTypeBackForward ||
                                         type == NavigationTypeReload);
+    }
     Q_EMIT m_view->BeforeNavigate2(url.toString());
     return true;
 }
 
-// While silent, script boxes answer as if dismissed: alert closed, confirm and prompt refused,
-// and a page asking before it is left is left.
+// While silent, or once the person stopped the page's boxes, script boxes answer as if
+// dismissed: alert closed, confirm and prompt refused, and a page asking before it is left is
+// left.
+bool WebEnginePage::askingAllowed() {
+    return !m_view->Silent() && m_view->dialogs() && !m_boxesStopped;
+}
+
 void WebEnginePage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg) {
-    if (!m_view->Silent() && m_view->dialogs())
-        m_view->dialogs()->scriptAlert(m_view, securityOrigin, msg);
+    if (!askingAllowed())
+        return;
+    bool noMore = false;
+    m_view->dialogs()->scriptAlert(m_view, securityOrigin, msg,
+                                   ++m_boxesShown > 1 ? &noMore : nullptr);
+    m_boxesStopped = noMore;
 }
 
 bool WebEnginePage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) {
     const bool leaving = msg == leavePageQuestion();
-    if (m_view->Silent() || !m_view->dialogs())
+    if (!askingAllowed())
         return leaving;
     if (leaving)
         return m_view->dialogs()->confirmLeavingPage(m_view);
-    return m_view->dialogs()->scriptConfirm(m_view, securityOrigin, msg);
+    bool noMore = false;
+    const bool confirmed = m_view->dialogs()->scriptConfirm(m_view, securityOrigin, msg,
+                                                            ++m_boxesShown > 1 ? &noMore : nullptr);
+    m_boxesStopped = noMore;
+    return confirmed;
 }
 
 bool WebEnginePage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
                                      const QString& defaultValue, QString* result) {
-    if (m_view->Silent() || !m_view->dialogs())
+    if (!askingAllowed())
         return false;
     const auto answer = m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue);
     if (answer && result)

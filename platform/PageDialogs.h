@@ -39,8 +39,12 @@ public:
         QString user;
         QString password;
     };
-    virtual void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) = 0;
-    virtual bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) = 0;
+    // Given noMore, the box also offers to keep the page from showing further boxes, and says
+    // whether the person chose that.
+    virtual void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message,
+                             bool* noMore) = 0;
+    virtual bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message,
+                               bool* noMore) = 0;
     virtual std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin,
                                                 const QString& message,
                                                 const QString& defaultValue) = 0;

@@ -1,5 +1,6 @@
 #include "platform/PlainText.h"
 
+#include <QCheckBox>
 #include <QLabel>
 
 namespace plainText {
@@ -32,13 +33,19 @@ QLabel* label(const QString& text, QWidget* parent) {
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton,
-                                Qt::WindowModality modality) {
+                                Qt::WindowModality modality, const QString& checkBox,
+                                bool* checked) {
     QMessageBox box(icon, cut(title), cut(text), buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(modality);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
-    return QMessageBox::StandardButton(box.exec());
+    if (checked)
+        box.setCheckBox(new QCheckBox(checkBox, &box));
+    const auto answer = QMessageBox::StandardButton(box.exec());
+    if (checked)
+        *checked = box.checkBox()->isChecked();
+    return answer;
 }
 
 } // namespace plainText

@@ -26,6 +26,7 @@ QLabel* label(const QString& text, QWidget* parent = nullptr);
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
-                                Qt::WindowModality modality = Qt::ApplicationModal);
+                                Qt::WindowModality modality = Qt::ApplicationModal,
+                                const QString& checkBox = QString(), bool* checked = nullptr);
 
 } // namespace plainText

@@ -169,26 +169,31 @@ private:
 
 // What a page asks blocks only its own window: a page showing one alert after another must not
 // lock every window of the program.
+// A page showing box after box holds its window until each is answered: from its second box
+// on, the person may stop it (noMore).
 QMessageBox::StandardButton askForPage(QWidget* owner, QMessageBox::Icon icon, const QString& title,
-                                       const QString& text, QMessageBox::StandardButtons buttons) {
+                                       const QString& text, QMessageBox::StandardButtons buttons,
+                                       bool* noMore = nullptr) {
     const WindowKeptOpen kept(owner);
-    return plainText::ask(owner, icon, title, text, buttons, QMessageBox::NoButton,
-                          Qt::WindowModal);
+    return plainText::ask(owner, icon, title, text, buttons, QMessageBox::NoButton, Qt::WindowModal,
+                          QStringLiteral("禁止此网页再显示对话框(&P)"), noMore);
 }
 
-bool askOkCancel(QWidget* owner, const QString& title, const QString& text,
-                 QMessageBox::Icon icon) {
-    return askForPage(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+bool askOkCancel(QWidget* owner, const QString& title, const QString& text, QMessageBox::Icon icon,
+                 bool* noMore = nullptr) {
+    return askForPage(owner, icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, noMore) ==
            QMessageBox::Ok;
 }
 } // namespace
 
-void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) {
-    askForPage(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok);
+void QtPageDialogs::scriptAlert(QWidget* owner, const QUrl& origin, const QString& message,
+                                bool* noMore) {
+    askForPage(owner, QMessageBox::Information, fromPage(origin), message, QMessageBox::Ok, noMore);
 }
 
-bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) {
-    return askOkCancel(owner, fromPage(origin), message, QMessageBox::Question);
+bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message,
+                                  bool* noMore) {
+    return askOkCancel(owner, fromPage(origin), message, QMessageBox::Question, noMore);
 }
 
 std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& origin,

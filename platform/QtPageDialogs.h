@@ -11,8 +11,10 @@ public:
     void previewPrint(QWidget* owner, QPrinter* printer,
                       const std::function<void(QPrinter*)>& paint) override;
     void showProperties(QWidget* owner, const PageProperties& properties) override;
-    void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message) override;
-    bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message) override;
+    void scriptAlert(QWidget* owner, const QUrl& origin, const QString& message,
+                     bool* noMore) override;
+    bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message,
+                       bool* noMore) override;
     std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin, const QString& message,
                                         const QString& defaultValue) override;
     bool confirmLeavingPage(QWidget* owner) override;

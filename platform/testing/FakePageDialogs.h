@@ -40,12 +40,19 @@ public:
         asked << QStringLiteral("properties");
         properties.append(shown);
     }
-    void scriptAlert(QWidget*, const QUrl&, const QString& message) override {
-        asked << QStringLiteral("alert:") + message;
+    void scriptAlert(QWidget*, const QUrl&, const QString& message, bool* noMore) override {
+        asked << QStringLiteral("alert:") + message + offered(noMore);
     }
-    bool scriptConfirm(QWidget*, const QUrl&, const QString& message) override {
-        asked << QStringLiteral("confirm:") + message;
+    bool scriptConfirm(QWidget*, const QUrl&, const QString& message, bool* noMore) override {
+        asked << QStringLiteral("confirm:") + message + offered(noMore);
         return confirmAnswer;
+    }
+    // " +": the box offered to stop the page's boxes, and was told to when noMoreAnswer.
+    QString offered(bool* noMore) const {
+        if (!noMore)
+            return QString();
+        *noMore = noMoreAnswer;
+        return QStringLiteral(" +");
     }
     std::optional<QString> scriptPrompt(QWidget*, const QUrl&, const QString& message,
                                         const QString&) override {
@@ -81,6 +88,7 @@ public:
     bool landscapeOnSetUp = false;    // page set-up answer: landscape, confirmed
     QList<PageProperties> properties;
     bool confirmAnswer = true;              // script confirm and leaving a page
+    bool noMoreAnswer = false;              // stop a page's further boxes, where offered
     std::optional<QString> promptAnswer;    // nothing: prompt cancelled
     std::optional<Credentials> credentials; // nothing: sign-in cancelled
     bool continueAnswer = false;            // certificate errors

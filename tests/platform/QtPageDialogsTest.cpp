@@ -3,6 +3,7 @@
 #include "platform/QtPageDialogs.h"
 #include "tests/support/ModalAnswers.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,15 +46,23 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
         note(dialog);
         ModalAnswers::click(dialog, "继续访问(C)");
     };
+    const auto stopPage = [&note](QWidget* dialog) {
+        note(dialog);
+        dialog->findChild<QCheckBox*>()->setChecked(true);
+        ModalAnswers::accept(dialog);
+    };
     const QString saved = folder.path() + "/saved.bin";
-    ModalAnswers answers({type({}), type({}), cancel, type({"typed"}), cancel,
+    ModalAnswers answers({type({}), stopPage, cancel, type({"typed"}), cancel,
                           type({"user", "secret"}), cancel, type({}), cancel, go, type({saved}),
                           cancel, cancel, cancel, cancel, cancel});
     const QUrl site(QStringLiteral("http://a.example/page"));
     QtPageDialogs dialogs;
-    dialogs.scriptAlert(nullptr, site, "<b>hi</b>");
-    EXPECT_TRUE(dialogs.scriptConfirm(nullptr, QUrl(), "<b>sure?</b>"));
-    EXPECT_FALSE(dialogs.scriptConfirm(nullptr, site, "q"));
+    dialogs.scriptAlert(nullptr, site, "<b>hi</b>", nullptr);
+    bool noMore = false;
+    EXPECT_TRUE(dialogs.scriptConfirm(nullptr, QUrl(), "<b>sure?</b>", &noMore));
+    EXPECT_TRUE(noMore);
+    EXPECT_FALSE(dialogs.scriptConfirm(nullptr, site, "q", &noMore));
+    EXPECT_FALSE(noMore);
     EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "<b>name</b>", "d"), QStringLiteral("typed"));
     EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "name", "d"), std::nullopt);
     const auto signedIn = dialogs.signIn(nullptr, site, "<b>realm</b>", false);
@@ -129,7 +138,7 @@ TEST(QtPageDialogsTest, AWindowWaitingForItsPageStaysOpen) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ModalAnswers::accept(dialog);
     }});
-    QtPageDialogs().scriptAlert(page, QUrl(), "m");
+    QtPageDialogs().scriptAlert(page, QUrl(), "m", nullptr);
     EXPECT_EQ(answers.answered(), 1);
     EXPECT_FALSE(closed);
     ASSERT_TRUE(alive);
@@ -149,7 +158,7 @@ TEST(QtPageDialogsTest, DialogsNameTheHostAsTheAddressBoxDoes) {
     ModalAnswers answers({read, read, read});
     const QUrl site(QStringLiteral("https://www.icbc.com.cn@xn--80ak6aa92e.com/p"));
     QtPageDialogs dialogs;
-    dialogs.scriptAlert(nullptr, site, "m");
+    dialogs.scriptAlert(nullptr, site, "m", nullptr);
     EXPECT_FALSE(dialogs.signIn(nullptr, site, "r", false).has_value());
     EXPECT_FALSE(dialogs.continueDespiteCertificateError(nullptr, site, "d"));
     const QString all = texts.join('|');
