@@ -382,10 +382,9 @@ void frmMain::mnuMainViewStop_Click() {
 void frmMain::txtURL_KeyDown() {
     m_navigatedFrom = txtURL;
     const QString typed = trimBlanks(txtURL->text());
-    // Words that make no address ("苹果 香蕉") are looked up, as in the search box, instead of
-    // doing nothing.
+    // Words that make no address ("苹果 香蕉", "北京") are looked up, as in the search box.
     const QString keyword = searchKeyword(typed);
-    if (!keyword.isEmpty() && !typedAddress(typed).isValid()) {
+    if (!keyword.isEmpty() && (!typedAddress(typed).isValid() || isWordBeyondAscii(typed))) {
         NavigateTo(buildSearchUrl(gstrSearchURL, keyword));
         return;
     }

@@ -247,6 +247,17 @@ QUrl typedAddress(const QString& text) {
     return url;
 }
 
+bool isWordBeyondAscii(const QString& text) {
+    const QString typed = text.trimmed();
+    bool beyondAscii = false;
+    for (const QChar c : typed) {
+        if (c.isSpace() || QStringView(u".\u3002\uFF0E\uFF61:\uFF1A/\\").contains(c))
+            return false;
+        beyondAscii = beyondAscii || c.unicode() > 0x7F;
+    }
+    return beyondAscii;
+}
+
 bool isWebAddress(const QString& address) {
     const QString text = address.trimmed();
     if (text.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0)

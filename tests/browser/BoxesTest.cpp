@@ -75,17 +75,22 @@ TEST_F(BoxesTest, TheAddressBoxSuggestsVisitedAddresses) {
     EXPECT_EQ(page(window)->calls, QStringList{"Navigate:http://other.org/page"});
 }
 
-// Words that make no address are looked up as the search box does; they used to do nothing.
+// Words that make no address, and a word no host is named by, are looked up as the search box
+// does.
 TEST_F(BoxesTest, WordsInTheAddressBoxAreSearched) {
     frmMain* window = openWindow();
     page(window)->calls.clear();
-    for (const char* typed : {"苹果 香蕉", "127.0.0.1:8080", "  "}) {
+    for (const char* typed : {"苹果 香蕉", "127.0.0.1:8080", "  ", "北京", "intranet", "北京。中国",
+                              "例子.中国", "天气:80", "/家/页.html"}) {
         window->txtURL->setText(QString::fromUtf8(typed));
         QTest::keyClick(window->txtURL, Qt::Key_Return);
     }
     EXPECT_EQ(page(window)->calls,
               (QStringList{"Navigate:" + buildSearchUrl(gstrSearchURL, "苹果 香蕉"),
-                           "Navigate:127.0.0.1:8080", "Navigate:"}));
+                           "Navigate:127.0.0.1:8080",
+                           "Navigate:", "Navigate:" + buildSearchUrl(gstrSearchURL, "北京"),
+                           "Navigate:intranet", "Navigate:北京。中国", "Navigate:例子.中国",
+                           "Navigate:天气:80", "Navigate:/家/页.html"}));
 }
 
 // Escape in the address box first closes the suggestion list, then gives up what was typed or
