@@ -8,7 +8,14 @@
 
 WebEnginePage::WebEnginePage(QWebEngineProfile* profile, WebEnginePageView* view, QObject* parent)
     : QWebEnginePage(profile, parent)
-    , m_view(view) {}
+    , m_view(view) {
+    // Boxes are counted from the last page loaded, so that a page going nowhere (an answer
+    // without content, a download) does not make its next box look like a first one.
+    connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (ok)
+            m_boxesShown = 0;
+    });
+}
 
 qint64 WebEnginePage::msSinceLastDownload() const {
     return m_lastDownload.isValid() ? m_lastDownload.elapsed() : std::numeric_limits<qint64>::max();
@@ -39,8 +46,7 @@ QWebEnginePage* WebEnginePage::createWindow(WebWindowType) {
 bool WebEnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type,
                                             bool isMainFrame) {
     if (isMainFrame) {
-        m_boxesShown = 0;
-        m_boxesStopped = false;
+        m_boxesStopped = false; // the page the person stopped is being left
         m_view->mainFrameNavigation(url, type == NavigationTypeFormSubmitted,
                                     type == NavigationTypeBackForward ||
                                         type == NavigationTypeReload);
@@ -82,7 +88,10 @@ bool WebEnginePage::javaScriptPrompt(const QUrl& securityOrigin, const QString& 
                                      const QString& defaultValue, QString* result) {
     if (!askingAllowed())
         return false;
-    const auto answer = m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue);
+    bool noMore = false;
+    const auto answer = m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue,
+                                                        ++m_boxesShown > 1 ? &noMore : nullptr);
+    m_boxesStopped = noMore;
     if (answer && result)
         *result = *answer;
     return answer.has_value();

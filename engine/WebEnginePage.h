@@ -38,7 +38,7 @@ private:
     WebEnginePageView* m_view;
     QElapsedTimer m_lastDownload;
     QList<QUrl> m_askedDownloads; // asked for, not yet arrived
-    // The page's script boxes since it was navigated to, and whether the person stopped them.
+    // The script boxes since the last page loaded, and whether the person stopped the page's.
     bool askingAllowed();
     int m_boxesShown = 0;
     bool m_boxesStopped = false;

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -112,12 +113,38 @@ void WebEnginePageView::Stop() {
 }
 
 std::optional<QUrl> WebEnginePageView::ownPageAddress() const {
-    const auto found = m_ownPages.constFind(m_page->url());
-    return found == m_ownPages.constEnd() ? std::nullopt : std::optional<QUrl>(*found);
+    const QUrl url = m_page->url();
+    if (const auto found = m_ownPages.constFind(url); found != m_ownPages.constEnd())
+        return *found;
+    // Brought back in a window, a page of ours is its document of data: it names its address
+    // in its reload link. (No page can open a document of data in a window, only the person.)
+    if (url.scheme() != QLatin1String("data"))
+        return std::nullopt;
+    const QByteArray encoded = url.toEncoded();
+    const QString html =
+        QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.mid(encoded.indexOf(',') + 1)));
+    static const QRegularExpression reload(
+        QStringLiteral("^<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>[^<]*"
+                       "</title>.*<a id=\"reload\" href=\"([^\"]*)\">"));
+    const QRegularExpressionMatch match = reload.match(html);
+    if (!match.hasMatch())
+        return std::nullopt;
+    QString address = match.captured(1);
+    address.replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">"))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return QUrl(address);
 }
 
 QString WebEnginePageView::LocationURL() const {
-    return ownPageAddress().value_or(m_page->url()).toString(QUrl::FullyEncoded);
+    if (const std::optional<QUrl> own = ownPageAddress())
+        return own->toString(QUrl::FullyEncoded);
+    // A page of ours whose address is forgotten (older than the pages kept, or in a window
+    // brought back) is a blank page to the person, not its mark.
+    static const QRegularExpression mark(QStringLiteral("^about:blank#[0-9a-f]{32}$"));
+    const QString address = m_page->url().toString(QUrl::FullyEncoded);
+    return mark.match(address).hasMatch() ? QStringLiteral("about:blank") : address;
 }
 
 QString WebEnginePageView::LocationName() const {

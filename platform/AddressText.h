@@ -35,8 +35,9 @@ QString gbkAddress(const QString& address);
 // their lower-case names ("About:Blank" is a blank page). Invalid when it names no page.
 QUrl typedAddress(const QString& text);
 // Whether typed text is one word with a character beyond ASCII and nothing that makes an
-// address (a dot of any width, a colon, a slash, a blank): "北京". It names no host anyone can
-// reach (a name in another script needs its top-level domain), so it is meant as a search.
+// address (a dot of any width, a colon, a slash, a blank): "北京". Such a word is almost never a
+// host's name (a name in another script comes with its top-level domain): it is meant as a
+// search.
 bool isWordBeyondAscii(const QString& text);
 
 // Whether an address the user did not type may open: http, https, ftp, file and about:blank,

@@ -46,8 +46,8 @@ public:
     virtual bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message,
                                bool* noMore) = 0;
     virtual std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin,
-                                                const QString& message,
-                                                const QString& defaultValue) = 0;
+                                                const QString& message, const QString& defaultValue,
+                                                bool* noMore) = 0;
     virtual bool confirmLeavingPage(QWidget* owner) = 0;
     // Before a page a form sent data for is loaded again, which sends the data again.
     virtual bool confirmResubmit(QWidget* owner) = 0;

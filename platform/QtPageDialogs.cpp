@@ -3,6 +3,8 @@
 #include "platform/AddressText.h"
 #include "platform/PlainText.h"
 
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -171,12 +173,14 @@ private:
 // lock every window of the program.
 // A page showing box after box holds its window until each is answered: from its second box
 // on, the person may stop it (noMore).
+const QString kNoMoreBoxes = QStringLiteral("禁止此网页再显示对话框(&P)");
+
 QMessageBox::StandardButton askForPage(QWidget* owner, QMessageBox::Icon icon, const QString& title,
                                        const QString& text, QMessageBox::StandardButtons buttons,
                                        bool* noMore = nullptr) {
     const WindowKeptOpen kept(owner);
     return plainText::ask(owner, icon, title, text, buttons, QMessageBox::NoButton, Qt::WindowModal,
-                          QStringLiteral("禁止此网页再显示对话框(&P)"), noMore);
+                          kNoMoreBoxes, noMore);
 }
 
 bool askOkCancel(QWidget* owner, const QString& title, const QString& text, QMessageBox::Icon icon,
@@ -198,7 +202,7 @@ bool QtPageDialogs::scriptConfirm(QWidget* owner, const QUrl& origin, const QStr
 
 std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& origin,
                                                    const QString& message,
-                                                   const QString& defaultValue) {
+                                                   const QString& defaultValue, bool* noMore) {
     const WindowKeptOpen kept(owner);
     QInputDialog dialog(owner);
     dialog.setWindowModality(Qt::WindowModal);
@@ -207,7 +211,18 @@ std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& o
     dialog.setTextValue(defaultValue);
     for (QLabel* label : dialog.findChildren<QLabel*>())
         label->setTextFormat(Qt::PlainText);
-    if (dialog.exec() != QDialog::Accepted)
+    QCheckBox* stop = nullptr;
+    // Above the buttons, as in the message boxes. The dialog lays itself out when first asked
+    // for its size.
+    dialog.minimumSizeHint();
+    if (auto* layout = qobject_cast<QBoxLayout*>(dialog.layout()); layout && noMore) {
+        stop = new QCheckBox(kNoMoreBoxes, &dialog);
+        layout->insertWidget(layout->count() - 1, stop);
+    }
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (noMore)
+        *noMore = stop && stop->isChecked();
+    if (!accepted)
         return std::nullopt;
     return dialog.textValue();
 }

@@ -16,7 +16,7 @@ public:
     bool scriptConfirm(QWidget* owner, const QUrl& origin, const QString& message,
                        bool* noMore) override;
     std::optional<QString> scriptPrompt(QWidget* owner, const QUrl& origin, const QString& message,
-                                        const QString& defaultValue) override;
+                                        const QString& defaultValue, bool* noMore) override;
     bool confirmLeavingPage(QWidget* owner) override;
     bool confirmResubmit(QWidget* owner) override;
     std::optional<Credentials> signIn(QWidget* owner, const QUrl& site, const QString& realm,

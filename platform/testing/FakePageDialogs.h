@@ -55,8 +55,8 @@ public:
         return QStringLiteral(" +");
     }
     std::optional<QString> scriptPrompt(QWidget*, const QUrl&, const QString& message,
-                                        const QString&) override {
-        asked << QStringLiteral("prompt:") + message;
+                                        const QString&, bool* noMore) override {
+        asked << QStringLiteral("prompt:") + message + offered(noMore);
         return promptAnswer;
     }
     bool confirmLeavingPage(QWidget*) override {

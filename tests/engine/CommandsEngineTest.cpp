@@ -177,6 +177,14 @@ TEST_F(CommandsEngineTest, OfflineMakesNoNetworkRequests) {
             << walked.join(' ').toStdString() << " / " << left.join(' ').toStdString();
     ASSERT_TRUE(load("/net"));
     ASSERT_TRUE(titleBecomes(QStringLiteral("脱机工作")));
+    {
+        // Brought back in another window, our page still names the refused address.
+        WebEnginePageView restored(profile(), &history, &dialogs);
+        QSignalSpy complete(&restored, &PageView::DocumentComplete);
+        restored.restoreHistory(view.pageHistory());
+        ASSERT_TRUE(waitFor([&] { return !complete.isEmpty(); }));
+        EXPECT_EQ(restored.LocationURL(), server.url("/net").toString());
+    }
 
     // Back online, Refresh opens the address, not our page again.
     view.setOffline(false);

@@ -81,18 +81,19 @@ TEST_F(ViewEngineTest, QuestionsReachThePersonOnlyWhenNotSilent) {
     dialogs.continueAnswer = true;
     ASSERT_TRUE(load(tls));
     EXPECT_TRUE(titleBecomes("Secure"));
-    EXPECT_EQ(dialogs.asked, (QStringList{"alert:hi", "confirm:q +", "prompt:n",
+    EXPECT_EQ(dialogs.asked, (QStringList{"alert:hi", "confirm:q +", "prompt:n +",
                                           "signIn:Tarnvale Test", "certificate", "certificate"}));
     // A page showing box after box can be stopped from its second box on, until it is left.
     server.page("/loop", "<script>var i = 0; while (i < 1000 && (++i, alert(i), true));"
-                         "document.title = 'Done ' + i + ' ' + confirm('c');</script>");
+                         "document.title = 'Done ' + i + ' ' + confirm('c') + ' ' +"
+                         " prompt('p', 'd');</script>");
     dialogs.asked.clear();
     dialogs.noMoreAnswer = true;
     ASSERT_TRUE(load("/loop"));
-    EXPECT_TRUE(titleBecomes("Done 1000 false"));
+    EXPECT_TRUE(titleBecomes("Done 1000 false null"));
     EXPECT_EQ(dialogs.asked, (QStringList{"alert:1", "alert:2 +"}));
     ASSERT_TRUE(load("/loop"));
-    EXPECT_TRUE(titleBecomes("Done 1000 false"));
+    EXPECT_TRUE(titleBecomes("Done 1000 false null"));
     EXPECT_EQ(dialogs.asked.size(), 4);
     // The engine now trusts that certificate everywhere; a silent window still refuses it.
     WebEnginePageView silent(profile(), &history, &dialogs);

@@ -46,13 +46,17 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
         note(dialog);
         ModalAnswers::click(dialog, "继续访问(C)");
     };
-    const auto stopPage = [&note](QWidget* dialog) {
-        note(dialog);
-        dialog->findChild<QCheckBox*>()->setChecked(true);
-        ModalAnswers::accept(dialog);
+    // Ticks the box that stops the page's boxes, then answers.
+    const auto stopPage = [&note](bool accept) {
+        return [&note, accept](QWidget* dialog) {
+            note(dialog);
+            if (auto* stop = dialog->findChild<QCheckBox*>())
+                stop->setChecked(true);
+            accept ? ModalAnswers::accept(dialog) : ModalAnswers::reject(dialog);
+        };
     };
     const QString saved = folder.path() + "/saved.bin";
-    ModalAnswers answers({type({}), stopPage, cancel, type({"typed"}), cancel,
+    ModalAnswers answers({type({}), stopPage(true), cancel, type({"typed"}), stopPage(false),
                           type({"user", "secret"}), cancel, type({}), cancel, go, type({saved}),
                           cancel, cancel, cancel, cancel, cancel});
     const QUrl site(QStringLiteral("http://a.example/page"));
@@ -63,8 +67,10 @@ TEST(QtPageDialogsTest, AnswersComeBackAndCancelMeansNothing) {
     EXPECT_TRUE(noMore);
     EXPECT_FALSE(dialogs.scriptConfirm(nullptr, site, "q", &noMore));
     EXPECT_FALSE(noMore);
-    EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "<b>name</b>", "d"), QStringLiteral("typed"));
-    EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "name", "d"), std::nullopt);
+    EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "<b>name</b>", "d", nullptr),
+              QStringLiteral("typed"));
+    EXPECT_EQ(dialogs.scriptPrompt(nullptr, site, "name", "d", &noMore), std::nullopt);
+    EXPECT_TRUE(noMore);
     const auto signedIn = dialogs.signIn(nullptr, site, "<b>realm</b>", false);
     ASSERT_TRUE(signedIn.has_value());
     EXPECT_EQ(signedIn->user + "|" + signedIn->password, "user|secret");
