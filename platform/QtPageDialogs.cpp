@@ -218,6 +218,7 @@ std::optional<QString> QtPageDialogs::scriptPrompt(QWidget* owner, const QUrl& o
     if (auto* layout = qobject_cast<QBoxLayout*>(dialog.layout()); layout && noMore) {
         stop = new QCheckBox(kNoMoreBoxes, &dialog);
         layout->insertWidget(layout->count() - 1, stop);
+        dialog.adjustSize();
     }
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (noMore)
