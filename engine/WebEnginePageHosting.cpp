@@ -136,12 +136,13 @@ void WebEnginePageView::fullScreenRequested(QWebEngineFullScreenRequest request)
 
 QString WebEnginePageView::ownPageHtml(const QString& title, const QString& text, const QUrl& url) {
     const QString address = url.toString().toHtmlEscaped();
-    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title>"
+    return QString::fromLatin1(kOwnPageStart) +
+           QStringLiteral("<title>%1</title>"
                           "<style>body{font-family:sans-serif;margin:3em;color:#333}"
                           "h1{font-size:1.4em}</style></head><body><h1>%1</h1>"
                           "<p>%2</p><p><a id=\"reload\" href=\"%3\">重新加载</a>（或按 F5）"
                           "</p><p style=\"color:#888\">%3</p></body></html>")
-        .arg(title, text, address);
+               .arg(title, text, address);
 }
 
 QString WebEnginePageView::crashPageHtml(const QUrl& failedUrl) {

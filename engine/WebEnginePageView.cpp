@@ -121,11 +121,14 @@ std::optional<QUrl> WebEnginePageView::ownPageAddress() const {
     if (url.scheme() != QLatin1String("data"))
         return std::nullopt;
     const QByteArray encoded = url.toEncoded();
-    const QString html =
-        QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.mid(encoded.indexOf(',') + 1)));
+    const QByteArray data = encoded.mid(encoded.indexOf(',') + 1);
+    // Asked often: a document of data that is none of ours is not decoded whole.
+    static const QByteArray start(kOwnPageStart);
+    if (!QByteArray::fromPercentEncoding(data.left(3 * start.size())).startsWith(start))
+        return std::nullopt;
+    const QString html = QString::fromUtf8(QByteArray::fromPercentEncoding(data).mid(start.size()));
     static const QRegularExpression reload(
-        QStringLiteral("^<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>[^<]*"
-                       "</title>.*<a id=\"reload\" href=\"([^\"]*)\">"));
+        QStringLiteral("^<title>[^<]*</title>.*<a id=\"reload\" href=\"([^\"]*)\">"));
     const QRegularExpressionMatch match = reload.match(html);
     if (!match.hasMatch())
         return std::nullopt;

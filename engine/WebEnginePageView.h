@@ -95,6 +95,7 @@ private:
     // Shows a page of ours in place of the address's, which it keeps; it is no visit.
     void showOwnPage(const QString& html, const QUrl& url);
     static QString ownPageHtml(const QString& title, const QString& text, const QUrl& url);
+    static constexpr char kOwnPageStart[] = "<!DOCTYPE html><html><head><meta charset=\"utf-8\">";
     // The address the page shown stands for when it is one of ours.
     std::optional<QUrl> ownPageAddress() const;
     void reportHistoryState();
