@@ -144,9 +144,21 @@ void WebEnginePageView::print() {
     if (!m_dialogs->choosePrinter(this, printer()))
         return;
     m_printing = true;
+    // Into a PDF file the engine writes the page itself, with its text: printed like on paper,
+    // every sheet would be a picture at the printer's resolution (half a gigabyte for 50).
+    if (printer()->outputFormat() == QPrinter::PdfFormat &&
+        !printer()->outputFileName().isEmpty()) {
+        connect(
+            m_page, &QWebEnginePage::pdfPrintingFinished, this, [this] { m_printing = false; },
+            Qt::SingleShotConnection);
+        m_page->printToPdf(printer()->outputFileName(), printer()->pageLayout(),
+                           printer()->pageRanges());
+        return;
+    }
     connect(
         m_view, &QWebEngineView::printFinished, this, [this] { m_printing = false; },
         Qt::SingleShotConnection);
+    printer()->setResolution(kPrintDpi);
     m_view->print(printer());
 }
 
@@ -154,6 +166,9 @@ void WebEnginePageView::printPreview() {
     if (!m_dialogs || m_printing)
         return;
     m_printing = true;
+    // The preview keeps a picture of every sheet: at the printer's own resolution a long page
+    // took gigabytes.
+    printer()->setResolution(kPreviewDpi);
     const QPointer<WebEnginePageView> guard(this);
     m_dialogs->previewPrint(this, printer(), [this, guard](QPrinter* target) {
         if (!guard)

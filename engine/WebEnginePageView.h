@@ -109,6 +109,8 @@ private:
     static constexpr int kTypeAnswerMs = 1000;
     void print();
     void printPreview();
+    static constexpr int kPrintDpi = 300;   // the engine prints pictures of the sheets
+    static constexpr int kPreviewDpi = 150; // and what is printed from the preview
     void showProperties();
 
     // Whether this view is still whole. The engine answers a page's pending scripts as the page

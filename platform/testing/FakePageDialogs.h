@@ -32,6 +32,7 @@ public:
     void previewPrint(QWidget*, QPrinter* printer,
                       const std::function<void(QPrinter*)>& paint) override {
         asked << QStringLiteral("preview");
+        previewResolution = printer->resolution();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(previewToPdf);
         paint(printer);
@@ -87,6 +88,7 @@ public:
     QString previewToPdf;             // where the preview's pages are rendered
     bool landscapeOnSetUp = false;    // page set-up answer: landscape, confirmed
     QList<PageProperties> properties;
+    int previewResolution = 0;              // dots per inch
     bool confirmAnswer = true;              // script confirm and leaving a page
     bool noMoreAnswer = false;              // stop a page's further boxes, where offered
     std::optional<QString> promptAnswer;    // nothing: prompt cancelled

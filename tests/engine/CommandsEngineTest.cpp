@@ -52,6 +52,8 @@ TEST_F(CommandsEngineTest, PrintPreviewAndPageSetUp) {
     EXPECT_EQ(dialogs.asked, QStringList{"print"});
     ASSERT_TRUE(waitFor([&] { return !view.isPrinting(); }));
     EXPECT_TRUE(isPdf(dialogs.printToPdf));
+    // Written by the engine with the page's text, not a picture of each sheet.
+    EXPECT_TRUE(readFileBytes(dialogs.printToPdf).contains("/ToUnicode"));
     dialogs.printToPdf.clear(); // cancelled: nothing printed, nothing busy
     view.ExecWB(PageView::OLECMDID_PRINT, 0);
     EXPECT_FALSE(view.isPrinting());
@@ -61,6 +63,7 @@ TEST_F(CommandsEngineTest, PrintPreviewAndPageSetUp) {
     dialogs.previewToPdf = folder.path() + "/preview.pdf";
     view.ExecWB(PageView::OLECMDID_PRINTPREVIEW, 0);
     EXPECT_TRUE(isPdf(dialogs.previewToPdf));
+    EXPECT_LE(dialogs.previewResolution, 150); // a picture of each sheet is kept
     EXPECT_EQ(view.printer()->pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_FALSE(view.isPrinting());
 }
