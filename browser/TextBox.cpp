@@ -20,9 +20,13 @@ TextBox::TextBox(QWidget* parent)
 bool TextBox::event(QEvent* event) {
     // Qt's box claims Ctrl+U and Ctrl+E of the X11 habits ahead of the window's shortcuts, but
     // not Ctrl+K and Ctrl+D: those would go to the search box and to 添加到收藏夹 mid-typing.
+    // Ctrl+D only while the person edits the box: over the page's address, as a new window
+    // shows it, it adds the favorite, as in every browser, instead of deleting the address.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::DeleteEndOfLine) || key->matches(QKeySequence::Delete)) {
+        const bool addFavorite = key->key() == Qt::Key_D && !isModified();
+        if (key->matches(QKeySequence::DeleteEndOfLine) ||
+            (key->matches(QKeySequence::Delete) && !addFavorite)) {
             event->accept();
             return true;
         }
