@@ -127,9 +127,10 @@ void DownloadManager::handle(QWebEngineDownloadRequest* download) {
                                             kMaxDownloadNameBytes);
 
     if (silent && page && !page->takeAskedDownload(download->url()) &&
-        page->msSinceLastDownload() < kMinSilentInterval) {
-        // Nobody asked for this one: a page must not fill the disk with downloads. The person
-        // may still ask for it.
+        page->msSinceLastDownload() < kMinSilentInterval &&
+        !page->takePersonsAction(kPersonsActionMs)) {
+        // Nobody asked for this one, by a click or a key in the page just before: a page must
+        // not fill the disk with downloads. The person may still ask for it.
         download->cancel();
         if (m_window) {
             const QPointer<WebEnginePage> from(page);

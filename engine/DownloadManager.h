@@ -15,8 +15,9 @@ class QWebEngineProfile;
 // name that never replaces an existing file; otherwise the user chooses where first. The data
 // arrives in a ".part" file of its own (made exclusively, so no other program's file is ever
 // written or deleted), is flushed to disk and then takes its final name in one rename. A silent
-// page that starts a download within kMinSilentInterval of its previous one is refused: the
-// download is listed as blocked. Each download shows in a small window.
+// page that starts a download within kMinSilentInterval of its previous one is refused, unless
+// the person clicked or typed in it just before (one download each time): the download is
+// listed as blocked. Each download shows in a small window.
 class DownloadManager final : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ public:
     // A name's bytes, with room for " (999)" and ".999.part" within the file system's 255.
     static constexpr qsizetype kMaxDownloadNameBytes = 255 - 6 - 9;
     static constexpr qint64 kMinSilentInterval = 10000; // ms
+    static constexpr qint64 kPersonsActionMs = 5000;    // a click's download may take that long
 
     // Makes "<path>.part" (else "<path>.1.part", ...) that did not exist; empty on failure.
     static QString reservePartFile(const QString& path);

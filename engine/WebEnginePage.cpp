@@ -30,6 +30,12 @@ bool WebEnginePage::takeAskedDownload(const QUrl& url) {
     return m_askedDownloads.removeOne(url);
 }
 
+bool WebEnginePage::takePersonsAction(qint64 withinMs) {
+    const bool recent = m_personActed.isValid() && m_personActed.elapsed() < withinMs;
+    m_personActed.invalidate();
+    return recent;
+}
+
 QString WebEnginePage::leavePageQuestion() {
     // The engine asks it through javaScriptConfirm, in these words (translated or not).
     return QCoreApplication::translate(

@@ -21,6 +21,10 @@ public:
     void downloadAsked(const QUrl& url);
     // Whether the download now starting is one the person asked for (each asking counts once).
     bool takeAskedDownload(const QUrl& url);
+    // A click or a key of the person's in the page; each one lets one download through soon
+    // after it, however soon after the page's last.
+    void personActed() { m_personActed.start(); }
+    bool takePersonsAction(qint64 withinMs);
 
     // The question the engine asks before a page that wants to be asked is left.
     static QString leavePageQuestion();
@@ -38,6 +42,7 @@ private:
     WebEnginePageView* m_view;
     QElapsedTimer m_lastDownload;
     QList<QUrl> m_askedDownloads; // asked for, not yet arrived
+    QElapsedTimer m_personActed;
     // The script boxes since the last page loaded, and whether the person stopped the page's.
     bool askingAllowed();
     int m_boxesShown = 0;

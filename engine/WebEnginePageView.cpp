@@ -181,6 +181,9 @@ bool WebEnginePageView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
         m_view->isAncestorOf(static_cast<QWidget*>(watched)) && zoomByWheel(event))
         return true;
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) &&
+        watched->isWidgetType() && m_view->isAncestorOf(static_cast<QWidget*>(watched)))
+        m_page->personActed();
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return PageView::eventFilter(watched, event);
     auto* target = static_cast<QWidget*>(watched);

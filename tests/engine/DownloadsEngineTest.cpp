@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
+#include <QWebEngineView>
 
 namespace {
 
@@ -104,6 +106,12 @@ TEST_F(DownloadsEngineTest, APageGetsOneAutomaticDownloadNotThree) {
     ASSERT_TRUE(waitFor([&] { return finished.size() == 3; }));
     EXPECT_FALSE(again.first()->isEnabled());
     EXPECT_EQ(downloaded().size(), 3);
+
+    // After a key of the person's in the page, one more download comes at once, not two.
+    QTest::keyClick(view.view()->focusProxy(), Qt::Key_Shift);
+    evaluate(QStringLiteral("for (var i = 3; i < 5; ++i) { var f = document.createElement("
+                            "'iframe'); f.src = '/report?' + i; document.body.appendChild(f); }"));
+    ASSERT_TRUE(waitFor([&] { return finished.size() == 4 && blocked.size() == 3; }));
 }
 
 // 另存为 on a picture or a PDF offers the file under its own name and type (not "红.png.mht",
