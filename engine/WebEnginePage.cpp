@@ -68,13 +68,14 @@ bool WebEnginePage::askingAllowed() {
     return !m_view->Silent() && m_view->dialogs() && !m_boxesStopped;
 }
 
+bool* WebEnginePage::stopOffered() {
+    return ++m_boxesShown > 1 ? &m_boxesStopped : nullptr;
+}
+
 void WebEnginePage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg) {
     if (!askingAllowed())
         return;
-    bool noMore = false;
-    m_view->dialogs()->scriptAlert(m_view, securityOrigin, msg,
-                                   ++m_boxesShown > 1 ? &noMore : nullptr);
-    m_boxesStopped = noMore;
+    m_view->dialogs()->scriptAlert(m_view, securityOrigin, msg, stopOffered());
 }
 
 bool WebEnginePage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) {
@@ -83,21 +84,15 @@ bool WebEnginePage::javaScriptConfirm(const QUrl& securityOrigin, const QString&
         return leaving;
     if (leaving)
         return m_view->dialogs()->confirmLeavingPage(m_view);
-    bool noMore = false;
-    const bool confirmed = m_view->dialogs()->scriptConfirm(m_view, securityOrigin, msg,
-                                                            ++m_boxesShown > 1 ? &noMore : nullptr);
-    m_boxesStopped = noMore;
-    return confirmed;
+    return m_view->dialogs()->scriptConfirm(m_view, securityOrigin, msg, stopOffered());
 }
 
 bool WebEnginePage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
                                      const QString& defaultValue, QString* result) {
     if (!askingAllowed())
         return false;
-    bool noMore = false;
-    const auto answer = m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue,
-                                                        ++m_boxesShown > 1 ? &noMore : nullptr);
-    m_boxesStopped = noMore;
+    const auto answer =
+        m_view->dialogs()->scriptPrompt(m_view, securityOrigin, msg, defaultValue, stopOffered());
     if (answer && result)
         *result = *answer;
     return answer.has_value();

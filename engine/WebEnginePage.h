@@ -45,6 +45,8 @@ private:
     QElapsedTimer m_personActed;
     // The script boxes since the last page loaded, and whether the person stopped the page's.
     bool askingAllowed();
+    // Where a box says whether the person stopped the page's boxes: offered from the second on.
+    bool* stopOffered();
     int m_boxesShown = 0;
     bool m_boxesStopped = false;
 };
