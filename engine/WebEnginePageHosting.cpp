@@ -162,10 +162,9 @@ void WebEnginePageView::showOwnPage(const QString& html, const QUrl& url) {
     // the whole program on a page of data that claims a web site's address. A mark no page can
     // guess keeps a page from passing for one of ours by going to about:blank.
     const QUrl own(QStringLiteral("about:blank#") + QUuid::createUuid().toString(QUuid::Id128));
-    m_ownPages.insert(own, url);
-    m_ownOrder.append(own);
-    if (m_ownOrder.size() > kMaxOwnPages) // older than any entry the engine keeps
-        m_ownPages.remove(m_ownOrder.takeFirst());
+    m_ownPages.append({own, url});
+    if (m_ownPages.size() > kMaxOwnPages) // older than any entry the engine keeps
+        m_ownPages.removeFirst();
     m_page->setHtml(html, own);
 }
 

@@ -114,8 +114,10 @@ void WebEnginePageView::Stop() {
 
 std::optional<QUrl> WebEnginePageView::ownPageAddress() const {
     const QUrl url = m_page->url();
-    if (const auto found = m_ownPages.constFind(url); found != m_ownPages.constEnd())
-        return *found;
+    for (const auto& [mark, address] : m_ownPages) {
+        if (mark == url)
+            return address;
+    }
     // Brought back in a window, a page of ours is its document of data: it names its address
     // in its reload link. (No page can open a document of data in a window, only the person.)
     if (url.scheme() != QLatin1String("data"))

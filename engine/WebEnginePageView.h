@@ -131,8 +131,7 @@ private:
     // mark of its own). Known from the address shown alone: the engine can finish one page's
     // load after the next navigation has begun, and Back need not ask before it shows a page.
     static constexpr qsizetype kMaxOwnPages = 64;
-    QHash<QUrl, QUrl> m_ownPages;
-    QList<QUrl> m_ownOrder;                               // their marks, oldest first
+    QList<std::pair<QUrl, QUrl>> m_ownPages;              // (mark, address), oldest first
     bool m_historyNavigation = false;                     // Back, Forward or a reload is under way
     std::optional<std::pair<QUrl, QString>> m_saveTarget; // the page 另存为 saves, and where
 
