@@ -2,7 +2,6 @@
 
 #include "platform/PageView.h"
 
-#include <QHash>
 #include <QUrl>
 
 #include <memory>
