@@ -66,34 +66,9 @@ double elapsedMs(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// The yardstick's second window: a main window with one view on the same profile, loaded and
-// then shown maximised. Milliseconds until its page has loaded.
-double yardstickWindow(QWebEngineProfile* profile, const QString& url) {
-    QElapsedTimer timer;
-    timer.start();
-    auto* window = new QMainWindow;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    auto* view = new QWebEngineView(window);
-    view->setPage(new QWebEnginePage(profile, view));
-    window->setCentralWidget(view);
-    // Timed where the page reports it, not when a wait next looks: a wait's polling would add
-    // up to its interval to each run.
-    double ms = -1;
-    QObject::connect(view, &QWebEngineView::loadFinished, window, [&] { ms = elapsedMs(timer); });
-    view->load(QUrl(url));
-    window->showMaximized();
-    if (!waitUntil([&] { return ms >= 0; }))
-        qFatal("the yardstick's page did not load");
-    closeAndSettle(window);
-    return ms;
-}
-// The yardstick's window with a browser's chrome added: a menu bar of six menus and two
-// submenus with forty items, a strip of six picture buttons and two text boxes above the view.
-double chromeYardstickWindow(QWebEngineProfile* profile, const QString& url) {
-    QElapsedTimer timer;
-    timer.start();
-    auto* window = new QMainWindow;
-    window->setAttribute(Qt::WA_DeleteOnClose);
+// What a browser window carries around its view: a menu bar of six menus and two submenus with
+// forty items, a strip of six picture buttons and two text boxes above the view.
+QWidget* withChrome(QMainWindow* window, QWebEngineView* view) {
     auto* client = new QWidget(window);
     auto* layout = new QVBoxLayout(client);
     auto* strip = new QWidget(client);
@@ -108,10 +83,7 @@ double chromeYardstickWindow(QWebEngineProfile* profile, const QString& url) {
     stripLayout->addWidget(new QLineEdit(strip), 3);
     stripLayout->addWidget(new QLineEdit(strip), 1);
     layout->addWidget(strip);
-    auto* view = new QWebEngineView(client);
-    view->setPage(new QWebEnginePage(profile, view));
     layout->addWidget(view, 1);
-    window->setCentralWidget(client);
     int item = 0;
     for (int m = 0; m < 8; ++m) {
         QMenu* menu = m < 6 ? window->menuBar()->addMenu(QStringLiteral("菜单%1(&%1)").arg(m))
@@ -122,6 +94,22 @@ double chromeYardstickWindow(QWebEngineProfile* profile, const QString& url) {
             QObject::connect(action, &QAction::triggered, window, [] {});
         }
     }
+    return client;
+}
+
+// The yardstick's second window: a main window with one view on the same profile (with a
+// browser's chrome around it, or none), loaded and then shown maximised. Milliseconds until
+// its page has loaded.
+double yardstickWindow(QWebEngineProfile* profile, const QString& url, bool chrome) {
+    QElapsedTimer timer;
+    timer.start();
+    auto* window = new QMainWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* view = new QWebEngineView(window);
+    view->setPage(new QWebEnginePage(profile, view));
+    window->setCentralWidget(chrome ? withChrome(window, view) : view);
+    // Timed where the page reports it, not when a wait next looks: a wait's polling would add
+    // up to its interval to each run.
     double ms = -1;
     QObject::connect(view, &QWebEngineView::loadFinished, window, [&] { ms = elapsedMs(timer); });
     view->load(QUrl(url));
@@ -186,8 +174,8 @@ int main(int argc, char* argv[]) {
         QObject::disconnect(timing);
         added << ms;
         closeAndSettle(window);
-        yardstick << yardstickWindow(profile, url);
-        chrome << chromeYardstickWindow(profile, url);
+        yardstick << yardstickWindow(profile, url, false);
+        chrome << yardstickWindow(profile, url, true);
     }
     const double bare = median(yardstick);
     const double dressed = median(chrome);
